@@ -1,0 +1,221 @@
+#include "app/TfMain.h"
+
+#include "app/QueryBaseLocation.h"
+#include "app/TTextInfo.h"
+#include "support/ErrorBox.h"
+#include "support/MessageDialogs.h"
+#include "ui/UpperCaseEdit.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace dbfquery::app {
+
+namespace {
+
+const QStringList initialSqlLines{QStringLiteral("Select"), QString(), QStringLiteral("From"),
+                                  QString(), QStringLiteral("Where"), QString(),
+                                  QStringLiteral("Order By")};
+
+QString trimmedBelow33(const QString& text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin].unicode() < 33)
+        ++begin;
+    while (end > begin && text[end - 1].unicode() < 33)
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+// One line per comma-separated item, indented by two blanks, each but the
+// last followed by a comma.
+void appendItemLines(QStringList& lines, const QString& list) {
+    const QString comma = QStringLiteral(",");
+    const int count = ItemCount(list, comma);
+    for (int k = 1; k <= count; ++k)
+        lines << QStringLiteral("  ") + trimmedBelow33(ItemAt(list, comma, k)) + comma;
+    if (count > 0)
+        lines.back().chop(1);
+}
+
+void appendListBlock(QStringList& lines, const QString& keyword, const QString& list) {
+    if (trimmedBelow33(list).isEmpty())
+        return;
+    lines << keyword;
+    appendItemLines(lines, list);
+}
+
+// Typed characters reach the editor as key presses with printable text and
+// no command modifier; command keys (Enter, Backspace, Ctrl+V...) do not.
+bool isTypedCharacter(const QKeyEvent& key) {
+    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const QString text = key.text();
+    if (text.isEmpty())
+        return false;
+    for (QChar c : text)
+        if (!c.isPrint())
+            return false;
+    return true;
+}
+
+} // namespace
+
+TfMain::TfMain(QWidget* parent) : QMainWindow(parent) {
+    setWindowTitle(QStringLiteral("Простой построитель SQL - запросов из DBF файлов"));
+    createControls();
+    createActions();
+    arrangeControls();
+    connectHandlers();
+    FormCreate();
+}
+
+void TfMain::createControls() {
+    Path = new QLineEdit(this);
+    Path->setObjectName(QStringLiteral("Path"));
+    auto wizardLine = [this](const char* name) {
+        auto* edit = new ui::UpperCaseEdit(this);
+        edit->setObjectName(QLatin1String(name));
+        return edit;
+    };
+    ListFields = wizardLine("ListFields");
+    ListFiles = wizardLine("ListFiles");
+    ListWhere = wizardLine("ListWhere");
+    ListOrder = wizardLine("ListOrder");
+
+    SqlText = new QPlainTextEdit(this);
+    SqlText->setObjectName(QStringLiteral("SqlText"));
+    SqlText->setLineWrapMode(QPlainTextEdit::NoWrap);
+    setSqlLines(initialSqlLines);
+    SqlText->installEventFilter(this);
+
+    chbAuto = new QCheckBox(QStringLiteral("Автопостроение запроса"), this);
+    chbAuto->setObjectName(QStringLiteral("chbAuto"));
+    chbAuto->setChecked(true);
+
+    SB = statusBar();
+    SB->setObjectName(QStringLiteral("SB"));
+    m_statusInfo = new QLabel(QStringLiteral("Инфо:"), SB);
+    m_statusInfo->setAlignment(Qt::AlignCenter);
+    m_statusInfo->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    m_statusInfo->setFixedWidth(50);
+    m_statusMessage = new QLabel(SB);
+    SB->addWidget(m_statusInfo);
+    SB->addWidget(m_statusMessage, 1);
+}
+
+void TfMain::createActions() {
+    actExit = new QAction(QStringLiteral("actExit"), this);
+    actExit->setObjectName(QStringLiteral("actExit"));
+    QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("Файл"));
+    fileMenu->addAction(actExit);
+}
+
+void TfMain::arrangeControls() {
+    QToolBar* toolBar = addToolBar(QStringLiteral("ToolBar1"));
+    toolBar->setMovable(false);
+    toolBar->addWidget(chbAuto);
+
+    auto* wizard = new QGroupBox(QStringLiteral("Мастер построения запроса"));
+    auto* lines = new QFormLayout(wizard);
+    lines->addRow(QStringLiteral("Какие поля отображать (через ,)"), ListFields);
+    lines->addRow(QStringLiteral("Из каких файлов (через ,)"), ListFiles);
+    lines->addRow(QStringLiteral("Условия отбора записей"), ListWhere);
+    lines->addRow(QStringLiteral("Условия сортировки полей (через ,)"), ListOrder);
+    lines->addRow(QStringLiteral("  Путь к БД (исполнения SQL)"), Path);
+
+    auto* central = new QWidget;
+    auto* column = new QVBoxLayout(central);
+    column->addWidget(wizard);
+    auto* sqlCaption = new QLabel(QStringLiteral("Текст запроса"));
+    sqlCaption->setAlignment(Qt::AlignCenter);
+    column->addWidget(sqlCaption);
+    column->addWidget(SqlText, 1);
+    setCentralWidget(central);
+}
+
+void TfMain::connectHandlers() {
+    for (QLineEdit* line : {static_cast<QLineEdit*>(ListFields), static_cast<QLineEdit*>(ListFiles),
+                            static_cast<QLineEdit*>(ListWhere), static_cast<QLineEdit*>(ListOrder)})
+        connect(line, &QLineEdit::textChanged, this,
+                [this, line] { support::runCommand([&] { ListFieldsChange(line); }); });
+    connect(chbAuto, &QCheckBox::toggled, this,
+            [this] { support::runCommand([&] { chbAutoClick(); }); });
+    connect(actExit, &QAction::triggered, this,
+            [this] { support::runCommand([&] { actExitExecute(); }); });
+}
+
+void TfMain::FormCreate() {
+    Path->setText(QDir::currentPath());
+    QueryBasePath = QueryBasePathFor(Path->text());
+}
+
+void TfMain::BuildSqlText(QLineEdit* sender, bool autoOn) {
+    if (!autoOn)
+        return;
+    QStringList lines{QStringLiteral("Select")};
+    if (!trimmedBelow33(ListFields->text()).isEmpty())
+        appendItemLines(lines, ListFields->text());
+    appendListBlock(lines, QStringLiteral("From"), ListFiles->text());
+    const QString where = trimmedBelow33(ListWhere->text());
+    if (!where.isEmpty())
+        lines << QStringLiteral("Where") << QStringLiteral("  ") + where;
+    appendListBlock(lines, QStringLiteral("Order By"), ListOrder->text());
+    setSqlLines(lines);
+
+    const int caret = sender->hasSelectedText() ? sender->selectionStart() : sender->cursorPosition();
+    sender->setFocus();
+    sender->deselect();
+    sender->setCursorPosition(caret);
+}
+
+void TfMain::ListFieldsChange(QLineEdit* sender) { BuildSqlText(sender, chbAuto->isChecked()); }
+
+void TfMain::chbAutoClick() {
+    if (!chbAuto->isChecked())
+        return;
+    const QString warning = QStringLiteral("Внимание!\rпри включение автопостроения запрос\r"
+                                           "написанный вручную будет уничтожен.\r\r"
+                                           "Включить автопостроение зпроса?");
+    if (support::Confirm(warning, QStringLiteral("Предупреждение")))
+        BuildSqlText(ListFields, chbAuto->isChecked());
+    else
+        chbAuto->setChecked(false);
+}
+
+void TfMain::SqlTextKeyPress(QChar) { chbAuto->setChecked(false); }
+
+void TfMain::actExitExecute() { QApplication::quit(); }
+
+QStringList TfMain::sqlLines() const { return SqlText->toPlainText().split(u'\n'); }
+
+void TfMain::setSqlLines(const QStringList& lines) { SqlText->setPlainText(lines.join(u'\n')); }
+
+QString TfMain::statusMessage() const { return m_statusMessage->text(); }
+
+void TfMain::setStatusMessage(const QString& message) { m_statusMessage->setText(message); }
+
+bool TfMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == SqlText && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (isTypedCharacter(*key)) {
+            const QChar typed = key->text().front();
+            support::runCommand([&] { SqlTextKeyPress(typed); });
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace dbfquery::app

@@ -1,0 +1,3 @@
+#include "data/DbfTable.h"
+
+#include <gtest/gtest.h>

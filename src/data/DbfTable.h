@@ -90,7 +90,9 @@ private:
     DbfTable() = default;
     static std::shared_ptr<const DbfTable> build(std::unique_ptr<DbfTable> table);
     void parseHeader();
+    bool needsMemo() const;
     void attachMemo(QByteArray memo, MemoKind kind, const QString& memoName);
+    void attachMemoBytes(MemoKind kind, const QString& memoName);
     std::string_view memoBytes(std::uint32_t record, const DbfField& field, const char* cell) const;
     [[noreturn]] void damaged(const QString& what) const;
 
@@ -109,6 +111,7 @@ private:
     QString m_memoName;
 
     std::uint8_t m_version = 0;
+    bool m_dBase7 = false;
     std::uint32_t m_headerLength = 0;
     std::uint32_t m_recordLength = 0;
     std::uint32_t m_recordCount = 0;

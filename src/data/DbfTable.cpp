@@ -658,7 +658,7 @@ std::shared_ptr<const DbfTable> DbfTable::build(std::unique_ptr<DbfTable> table)
     const std::uint8_t mark = static_cast<std::uint8_t>(t.m_data[29]);
     const char* marked = codePageOfMark(mark);
     if (marked) {
-        t.m_codec = support::CodePage::find(QString::fromLatin1(marked));
+        t.m_codec = support::CodePage::find(QLatin1String(marked));
         t.m_codePage = {QLatin1String(marked), false};
     } else {
         // Character fields of up to 2000 records spread over the table.

@@ -43,7 +43,7 @@ CodePage::CodePage(QString name, const char16_t (&upperHalf)[128]) : m_name(std:
     std::sort(m_toByte.begin(), m_toByte.end());
 }
 
-const CodePage* CodePage::find(QStringView name) {
+const CodePage* CodePage::find(QAnyStringView name) {
     static const Alias aliases[] = {
         {"cp866", &k_cp866Page},   {"ibm866", &k_cp866Page},    {"866", &k_cp866Page},
         {"cp1251", &k_cp1251Page}, {"windows-1251", &k_cp1251Page}, {"1251", &k_cp1251Page},
@@ -55,7 +55,7 @@ const CodePage* CodePage::find(QStringView name) {
         {"cp1252", &k_cp1252Page}, {"windows-1252", &k_cp1252Page},
     };
     for (const Alias& alias : aliases) {
-        if (name.compare(QLatin1String(alias.name), Qt::CaseInsensitive) == 0)
+        if (QAnyStringView::compare(name, QLatin1String(alias.name), Qt::CaseInsensitive) == 0)
             return alias.page;
     }
     return nullptr;

@@ -2,7 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QStringView>
+#include <QAnyStringView>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -25,7 +25,7 @@ public:
     // The code pages carried: "cp866", "cp1251", "koi8-r", "cp437", "cp850",
     // "cp852", "cp1250", "cp1252". Names are matched without regard to case;
     // "windows-1251", "ibm866" and "koi8r" are accepted too. Null for another name.
-    static const CodePage* find(QStringView name);
+    static const CodePage* find(QAnyStringView name);
     static const CodePage& cp1251();
     static const CodePage& cp866();
     static const CodePage& koi8r();

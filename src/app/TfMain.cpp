@@ -2,6 +2,8 @@
 
 #include "app/QueryBaseLocation.h"
 #include "app/TTextInfo.h"
+#include "app/TfListDeleteSql.h"
+#include "app/TfSelectZapros.h"
 #include "support/ErrorBox.h"
 #include "support/MessageDialogs.h"
 #include "ui/UpperCaseEdit.h"
@@ -116,11 +118,33 @@ void TfMain::createControls() {
     SB->addWidget(m_statusMessage, 1);
 }
 
+QAction* TfMain::addCommand(const char* name, const QString& caption, const QString& hint) {
+    auto* action = new QAction(caption, this);
+    action->setObjectName(QLatin1String(name));
+    action->setToolTip(hint);
+    action->setStatusTip(hint);
+    addAction(action);
+    return action;
+}
+
 void TfMain::createActions() {
-    actExit = new QAction(QStringLiteral("actExit"), this);
-    actExit->setObjectName(QStringLiteral("actExit"));
+    actSaveSqlToDb = addCommand("actSaveSqlToDb", QStringLiteral("Сохранить запрос в базе"),
+                                QStringLiteral("Сохранить запрос в базе"));
+    actLoadSqlOnDb = addCommand("actLoadSqlOnDb", QStringLiteral("Загрузить запрос из базы"),
+                                QStringLiteral("Загрузить запрос из базы"));
+    actDelSqlOnDB = addCommand("actDelSqlOnDB", QStringLiteral("Удалить запрос из базы"),
+                               QStringLiteral("Удалить запрос из базы"));
+    actExit = addCommand("actExit", QStringLiteral("actExit"), QString());
+
     QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("Файл"));
+    fileMenu->addAction(actLoadSqlOnDb);
+    fileMenu->addAction(actSaveSqlToDb);
+    fileMenu->addAction(actDelSqlOnDB);
+    fileMenu->addSeparator();
     fileMenu->addAction(actExit);
+
+    fSelectZapros = new TfSelectZapros(ClnQuorvel, this);
+    fListDeleteSql = new TfListDeleteSql(ClnQuorvel, this);
 }
 
 void TfMain::arrangeControls() {
@@ -153,13 +177,22 @@ void TfMain::connectHandlers() {
                 [this, line] { support::runCommand([&] { ListFieldsChange(line); }); });
     connect(chbAuto, &QCheckBox::toggled, this,
             [this] { support::runCommand([&] { chbAutoClick(); }); });
-    connect(actExit, &QAction::triggered, this,
-            [this] { support::runCommand([&] { actExitExecute(); }); });
+    connectCommand(actExit, &TfMain::actExitExecute);
+    connectCommand(actSaveSqlToDb, &TfMain::actSaveSqlToDbExecute);
+    connectCommand(actLoadSqlOnDb, &TfMain::actLoadSqlOnDbExecute);
+    connectCommand(actDelSqlOnDB, &TfMain::actDelSqlOnDBExecute);
+}
+
+void TfMain::connectCommand(QAction* action, void (TfMain::*handler)()) {
+    connect(action, &QAction::triggered, this,
+            [this, handler] { support::runCommand([&] { (this->*handler)(); }); });
 }
 
 void TfMain::FormCreate() {
     Path->setText(QDir::currentPath());
     QueryBasePath = QueryBasePathFor(Path->text());
+    // A base that cannot be created or read is reported; the window still opens.
+    support::runCommand([&] { OpenQueryBase(QueryBasePath); });
 }
 
 void TfMain::BuildSqlText(QLineEdit* sender, bool autoOn) {

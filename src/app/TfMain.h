@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/TQueryBase.h"
+
 #include <QMainWindow>
 #include <QStringList>
 
@@ -15,6 +17,9 @@ class UpperCaseEdit;
 }
 
 namespace dbfquery::app {
+
+class TfListDeleteSql;
+class TfSelectZapros;
 
 // The program's main window. Its controls hold the whole workbench state:
 // the data folder, the four wizard lines, the SQL text, the auto-build flag
@@ -38,6 +43,19 @@ public:
     void SqlTextKeyPress(QChar key);
     void actExitExecute();
 
+    // The named-query base (kept in QueryBasePath, rewritten after every change).
+    void OpenQueryBase(const QString& fileName);
+    void ResetQueryBase();
+    // True when a damaged base the user chose to keep was first set aside
+    // under the name + ".bad".
+    bool SaveQueryBase(const QString& fileName);
+    bool LoadQueryBase(const QString& fileName);
+    void actSaveSqlToDbExecute();
+    void actLoadSqlOnDbExecute();
+    void actDelSqlOnDBExecute();
+
+    const TQueryBase& queryBase() const { return ClnQuorvel; }
+
     const QString& queryBasePath() const { return QueryBasePath; }
 
     QStringList sqlLines() const;
@@ -54,6 +72,10 @@ private:
     void createActions();
     void arrangeControls();
     void connectHandlers();
+    void connectCommand(QAction* action, void (TfMain::*handler)());
+    QAction* addCommand(const char* name, const QString& caption, const QString& hint);
+    TQueryEntry entryFromWindow() const;
+    QString setAsideNote() const;
 
     QLineEdit* Path = nullptr;
     ui::UpperCaseEdit* ListFields = nullptr;
@@ -66,8 +88,18 @@ private:
     QLabel* m_statusInfo = nullptr;
     QLabel* m_statusMessage = nullptr;
     QAction* actExit = nullptr;
+    QAction* actSaveSqlToDb = nullptr;
+    QAction* actLoadSqlOnDb = nullptr;
+    QAction* actDelSqlOnDB = nullptr;
+
+    TfSelectZapros* fSelectZapros = nullptr;
+    TfListDeleteSql* fListDeleteSql = nullptr;
 
     QString QueryBasePath;
+    TQueryBase ClnQuorvel;
+    // The user declined to delete a damaged base file: the next save sets it
+    // aside instead of overwriting it.
+    bool m_damagedBaseKept = false;
 };
 
 } // namespace dbfquery::app

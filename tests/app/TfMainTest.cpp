@@ -1,4 +1,5 @@
 #include "app/TfMain.h"
+#include "StartedIn.h"
 #include "support/ScriptedDialogs.h"
 #include "ui/UpperCaseEdit.h"
 
@@ -9,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -48,13 +50,15 @@ protected:
         edit("ListOrder")->setText(order);
     }
 
+    QTemporaryDir dir;
+    StartedIn startedIn{dir.path()};
     testing::ScriptedDialogs dialogs;
     TfMain window;
 };
 
 TEST_F(MainWindow, StartsWithTheWorkingFolderAndTheSevenInitialLines) {
-    EXPECT_EQ(edit("Path")->text(), QDir::currentPath());
-    EXPECT_EQ(window.queryBasePath(), QDir::currentPath() + QStringLiteral("/Quorvel.cds"));
+    EXPECT_EQ(edit("Path")->text(), dir.path());
+    EXPECT_EQ(window.queryBasePath(), dir.path() + QStringLiteral("/Quorvel.cds"));
     EXPECT_EQ(window.sqlLines(), (QStringList{"Select", "", "From", "", "Where", "", "Order By"}));
     EXPECT_TRUE(autoBuild()->isChecked());
     EXPECT_EQ(window.statusMessage(), QString());

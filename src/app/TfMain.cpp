@@ -128,6 +128,10 @@ QAction* TfMain::addCommand(const char* name, const QString& caption, const QStr
 }
 
 void TfMain::createActions() {
+    actSaveSqlToFile = addCommand("actSaveSqlToFile", QStringLiteral("Сохранить запрос в файл"),
+                                  QStringLiteral("Сохранить запрос в файл"));
+    actLoadSqlOnFile = addCommand("actLoadSqlOnFile", QStringLiteral("Загрузить запрос из файла"),
+                                  QStringLiteral("Загрузить запрос из файла"));
     actSaveSqlToDb = addCommand("actSaveSqlToDb", QStringLiteral("Сохранить запрос в базе"),
                                 QStringLiteral("Сохранить запрос в базе"));
     actLoadSqlOnDb = addCommand("actLoadSqlOnDb", QStringLiteral("Загрузить запрос из базы"),
@@ -137,6 +141,9 @@ void TfMain::createActions() {
     actExit = addCommand("actExit", QStringLiteral("actExit"), QString());
 
     QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("Файл"));
+    fileMenu->addAction(actLoadSqlOnFile);
+    fileMenu->addAction(actSaveSqlToFile);
+    fileMenu->addSeparator();
     fileMenu->addAction(actLoadSqlOnDb);
     fileMenu->addAction(actSaveSqlToDb);
     fileMenu->addAction(actDelSqlOnDB);
@@ -178,6 +185,8 @@ void TfMain::connectHandlers() {
     connect(chbAuto, &QCheckBox::toggled, this,
             [this] { support::runCommand([&] { chbAutoClick(); }); });
     connectCommand(actExit, &TfMain::actExitExecute);
+    connectCommand(actSaveSqlToFile, &TfMain::actSaveSqlToFileExecute);
+    connectCommand(actLoadSqlOnFile, &TfMain::actLoadSqlOnFileExecute);
     connectCommand(actSaveSqlToDb, &TfMain::actSaveSqlToDbExecute);
     connectCommand(actLoadSqlOnDb, &TfMain::actLoadSqlOnDbExecute);
     connectCommand(actDelSqlOnDB, &TfMain::actDelSqlOnDBExecute);
@@ -232,7 +241,25 @@ void TfMain::SqlTextKeyPress(QChar) { chbAuto->setChecked(false); }
 
 void TfMain::actExitExecute() { QApplication::quit(); }
 
-QStringList TfMain::sqlLines() const { return SqlText->toPlainText().split(u'\n'); }
+void TfMain::actSaveSqlToFileExecute() {
+    if (const auto status = SqlTextFile::saveSqlToFile(sqlLines(), m_lineBreak))
+        setStatusMessage(*status);
+}
+
+void TfMain::actLoadSqlOnFileExecute() {
+    const auto loaded = SqlTextFile::loadSqlFromFile([this] { setSqlLines({}); });
+    if (!loaded)
+        return;
+    setSqlLines(loaded->text.lines);
+    m_lineBreak = loaded->text.lineBreak;
+    chbAuto->setChecked(false);
+    setStatusMessage(loaded->status);
+}
+
+QStringList TfMain::sqlLines() const {
+    const QString text = SqlText->toPlainText();
+    return text.isEmpty() ? QStringList() : text.split(u'\n');
+}
 
 void TfMain::setSqlLines(const QStringList& lines) { SqlText->setPlainText(lines.join(u'\n')); }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/SqlTextFile.h"
 #include "app/TQueryBase.h"
 
 #include <QMainWindow>
@@ -56,6 +57,10 @@ public:
 
     const TQueryBase& queryBase() const { return ClnQuorvel; }
 
+    // Query text files.
+    void actSaveSqlToFileExecute();
+    void actLoadSqlOnFileExecute();
+
     const QString& queryBasePath() const { return QueryBasePath; }
 
     QStringList sqlLines() const;
@@ -88,6 +93,8 @@ private:
     QLabel* m_statusInfo = nullptr;
     QLabel* m_statusMessage = nullptr;
     QAction* actExit = nullptr;
+    QAction* actSaveSqlToFile = nullptr;
+    QAction* actLoadSqlOnFile = nullptr;
     QAction* actSaveSqlToDb = nullptr;
     QAction* actLoadSqlOnDb = nullptr;
     QAction* actDelSqlOnDB = nullptr;
@@ -100,6 +107,8 @@ private:
     // The user declined to delete a damaged base file: the next save sets it
     // aside instead of overwriting it.
     bool m_damagedBaseKept = false;
+    // The line break of the file last loaded, kept for every later save.
+    LineBreak m_lineBreak = LineBreak::CrLf;
 };
 
 } // namespace dbfquery::app

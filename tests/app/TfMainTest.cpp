@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -187,6 +188,32 @@ TEST_F(MainWindow, SettingALineToTheTextItHasIsNoChange) {
     window.setSqlLines({QStringLiteral("kept")});
     edit("ListFields")->setText(QStringLiteral("NAME"));
     EXPECT_EQ(window.sqlLines(), QStringList{QStringLiteral("kept")});
+}
+
+TEST_F(MainWindow, ALoadedFileSwitchesAutoBuildOffAndItsLineBreaksAreKept) {
+    edit("ListFields")->setText(QStringLiteral("NAME"));
+    QFile file(dir.filePath("query.txt"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("select *\nfrom \xcb\xfe\xe4\xe8\n");
+    file.close();
+
+    dialogs.choosePath(file.fileName());
+    window.actLoadSqlOnFileExecute();
+    EXPECT_EQ(window.sqlLines(), (QStringList{"select *", "from Люди"}));
+    EXPECT_FALSE(autoBuild()->isChecked());
+    EXPECT_EQ(window.statusMessage(), QStringLiteral("Загружено из файла ") + file.fileName());
+    EXPECT_EQ(edit("ListFields")->text(), QStringLiteral("NAME"));
+
+    edit("ListFiles")->setText(QStringLiteral("OTHER"));
+    EXPECT_EQ(window.sqlLines(), (QStringList{"select *", "from Люди"}));
+
+    const QString saved = dir.filePath("copy");
+    dialogs.choosePath(saved);
+    window.actSaveSqlToFileExecute();
+    QFile copy(saved + ".txt");
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll(), QByteArray("select *\nfrom \xcb\xfe\xe4\xe8\n"));
+    EXPECT_EQ(window.statusMessage(), QStringLiteral("Сохранен в файле ") + saved + ".txt");
 }
 
 } // namespace

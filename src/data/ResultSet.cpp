@@ -64,6 +64,14 @@ std::string_view ResultSet::bytes(qsizetype row, int column) const {
     return stored(c, c.payload[row]);
 }
 
+std::int64_t ResultSet::integer(qsizetype row, int column) const {
+    return static_cast<std::int64_t>(m_data[column].payload[row]);
+}
+
+double ResultSet::real(qsizetype row, int column) const {
+    return std::bit_cast<double>(m_data[column].payload[row]);
+}
+
 double ResultSet::number(qsizetype row, int column) const {
     const std::uint64_t bits = m_data[column].payload[row];
     switch (cell(row, column)) {

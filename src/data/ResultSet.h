@@ -55,11 +55,15 @@ public:
     // The stored text of a text, date or binary cell (UTF-8 / raw bytes), empty otherwise.
     std::string_view bytes(qsizetype row, int column) const;
 
+    // The raw cell, for writers that format without a QVariant per cell.
+    enum class Cell : std::uint8_t { Null, Integer, Real, Text, Blob };
+    Cell cell(qsizetype row, int column) const { return m_data[column].tags[row]; }
+    std::int64_t integer(qsizetype row, int column) const; // an Integer cell's value
+    double real(qsizetype row, int column) const;          // a Real cell's value
+
     // Bytes held by the cells (for the benchmark and memory checks).
     std::size_t memoryUsed() const;
 
-    // Filled column by column while a statement steps; see ResultSetBuilder.
-    enum class Cell : std::uint8_t { Null, Integer, Real, Text, Blob };
     struct Column {
         std::vector<Cell> tags;
         std::vector<std::uint64_t> payload; // int64 bits, double bits, or offset into `text`
@@ -68,7 +72,6 @@ public:
 
 private:
     friend class ResultSetBuilder;
-    Cell cell(qsizetype row, int column) const { return m_data[column].tags[row]; }
 
     std::vector<ResultColumn> m_columns;
     std::vector<Column> m_data;

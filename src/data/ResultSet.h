@@ -3,6 +3,7 @@
 #include <QString>
 #include <QVariant>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,11 +40,67 @@ struct ResultColumn {
     NumericClass numericClass() const { return numericClassOf(type); }
 };
 
+// Storage that grows without moving what it holds: the first 64K elements
+// in one vector, then fixed chunks of 64K, so a million-row result never
+// copies itself on growth.
+template <typename T>
+class ChunkedVector {
+public:
+    void push_back(T value) {
+        if (m_chunks.empty() || m_chunks.back().size() == chunkSize) {
+            m_chunks.emplace_back();
+            if (m_chunks.size() > 1)
+                m_chunks.back().reserve(chunkSize);
+        }
+        m_chunks.back().push_back(value);
+        ++m_size;
+    }
+    T operator[](std::size_t i) const { return m_chunks[i >> chunkBits][i & (chunkSize - 1)]; }
+    std::size_t size() const { return m_size; }
+    void clear() { m_chunks.clear(); m_size = 0; }
+    std::size_t bytes() const {
+        std::size_t total = 0;
+        for (const auto& c : m_chunks)
+            total += c.capacity() * sizeof(T);
+        return total;
+    }
+
+private:
+    static constexpr int chunkBits = 16;
+    static constexpr std::size_t chunkSize = std::size_t(1) << chunkBits;
+    std::vector<std::vector<T>> m_chunks;
+    std::size_t m_size = 0;
+};
+
+// Text and blob bytes of one column: each entry a 4-byte length and the
+// bytes, in chunks that never move. An entry's position packs the chunk
+// number above 20 bits of offset.
+class TextPool {
+public:
+    std::uint64_t add(std::string_view bytes);
+    std::string_view at(std::uint64_t position) const;
+    std::size_t bytes() const;
+
+private:
+    static constexpr int offsetBits = 20;
+    struct Chunk {
+        std::unique_ptr<char[]> data;
+        std::size_t size = 0;
+        std::size_t used = 0;
+    };
+    std::vector<Chunk> m_chunks;
+};
+
 // A static result: all rows in memory, read by index in any order. Cells are
-// held compactly (a tag byte and eight bytes per cell, text in one buffer per
-// column), not as a QVariant each. Immutable once built; any thread may read.
+// held compactly (a tag byte and four or eight bytes per cell; text in a pool
+// per column where repeated values are stored once), not as a QVariant each.
+// Immutable once built; any thread may read.
 class ResultSet {
 public:
+    ResultSet() = default;
+    ResultSet(ResultSet&&) noexcept = default;
+    ResultSet& operator=(ResultSet&&) noexcept = default;
+
     const std::vector<ResultColumn>& columns() const { return m_columns; }
     qsizetype rowCount() const { return m_rowCount; }
 
@@ -57,7 +114,7 @@ public:
 
     // The raw cell, for writers that format without a QVariant per cell.
     enum class Cell : std::uint8_t { Null, Integer, Real, Text, Blob };
-    Cell cell(qsizetype row, int column) const { return m_data[column].tags[row]; }
+    Cell cell(qsizetype row, int column) const { return m_data[column].tags[std::size_t(row)]; }
     std::int64_t integer(qsizetype row, int column) const; // an Integer cell's value
     double real(qsizetype row, int column) const;          // a Real cell's value
 
@@ -65,9 +122,14 @@ public:
     std::size_t memoryUsed() const;
 
     struct Column {
-        std::vector<Cell> tags;
-        std::vector<std::uint64_t> payload; // int64 bits, double bits, or offset into `text`
-        std::string text;                    // each entry: 4-byte length, then the bytes
+        ChunkedVector<Cell> tags;
+        // Four bytes a cell while every value fits (32-bit integers, text
+        // positions), else eight.
+        bool wide = false;
+        ChunkedVector<std::uint32_t> narrow;
+        ChunkedVector<std::uint64_t> payload;
+        TextPool text;
+        std::uint64_t raw(std::size_t row) const { return wide ? payload[row] : narrow[row]; }
     };
 
 private:
@@ -103,8 +165,18 @@ public:
     ResultSet finish();
 
 private:
+    // Repeated text of a column stored once: an open-addressing table of
+    // (hash, pool position), dropped once values turn out mostly distinct.
+    struct Interning {
+        bool enabled = true;
+        std::size_t seen = 0;
+        std::size_t used = 0;
+        std::vector<std::pair<std::uint64_t, std::uint64_t>> table; // hash 0: empty
+    };
     void addBytes(int column, ResultSet::Cell tag, std::string_view bytes);
+    void push(int column, ResultSet::Cell tag, std::uint64_t payload, bool fitsNarrow);
     std::vector<bool> m_known;
+    std::vector<Interning> m_interning;
     ResultSet m_result;
 };
 

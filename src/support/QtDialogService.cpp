@@ -1,5 +1,7 @@
 #include "support/QtDialogService.h"
 
+#include "support/QtLineBreaks.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileDialog>
@@ -59,14 +61,6 @@ QWidget* ownerWindow() {
     return nullptr;
 }
 
-// Message texts break lines at a carriage return; Qt breaks at a line feed.
-QString displayText(const QString& text) {
-    QString shown = text;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    shown.replace(u'\r', u'\n');
-    return shown;
-}
-
 } // namespace
 
 Answer QtDialogService::showMessage(const Message& message) {
@@ -78,7 +72,7 @@ Answer QtDialogService::showMessage(const Message& message) {
     // An empty title must stay empty; a single blank keeps the platform from
     // putting the program's name there.
     box.setWindowTitle(message.caption.isEmpty() ? QStringLiteral(" ") : message.caption);
-    box.setText(displayText(message.text));
+    box.setText(qtLineBreaks(message.text));
     box.setTextFormat(Qt::PlainText);
 
     QPushButton* yes = nullptr;

@@ -3,6 +3,7 @@
 #include "support/ApplicationTitle.h"
 #include "support/DesignFont.h"
 #include "support/DialogService.h"
+#include "support/QtLineBreaks.h"
 #include "support/SearchAnimation.h"
 #include "support/UserError.h"
 
@@ -37,14 +38,6 @@ QString withBreakSpaces(const QString& message) {
             spaced += u' ';
     }
     return spaced;
-}
-
-// Messages break lines at a carriage return; Qt breaks at a line feed.
-QString displayText(const QString& message) {
-    QString shown = message;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    shown.replace(u'\r', u'\n');
-    return shown;
 }
 
 void hideWithNoHeight(QWidget* control) {
@@ -128,7 +121,7 @@ void TWaitForm::Arrange() {
     const int limit = std::max(1, W - LabelMargin);
 
     m_shownMessage = withBreakSpaces(m_message);
-    const QString text = displayText(m_shownMessage);
+    const QString text = qtLineBreaks(m_shownMessage);
     m_waitLabel->setText(text);
 
     // The label sizes itself to its text; wrapped, only its height follows.

@@ -173,8 +173,8 @@ void TDataGrid::makeColumns() {
 }
 
 void TDataGrid::modelChanged() {
-    if (m_sumListActive && !m_recalculating)
-        recalcTotals();
+    if (!m_recalculating)
+        footerSettingChanged();
 }
 
 bool TDataGrid::hasField(int column) const {
@@ -198,11 +198,10 @@ int TDataGrid::fieldPrecision(int column) const {
 }
 
 void TDataGrid::setFooterValueType(int column, TFooterValueType type) {
-    if (!validColumn(column))
-        return;
-    m_columns[column].footerType = type;
-    if (m_sumListActive)
-        recalcTotals();
+    if (validColumn(column)) {
+        m_columns[column].footerType = type;
+        footerSettingChanged();
+    }
 }
 
 TFooterValueType TDataGrid::footerValueType(int column) const {
@@ -210,9 +209,14 @@ TFooterValueType TDataGrid::footerValueType(int column) const {
 }
 
 void TDataGrid::setFooterStaticText(int column, const QString& text) {
-    if (!validColumn(column))
-        return;
-    m_columns[column].staticText = text;
+    if (validColumn(column)) {
+        m_columns[column].staticText = text;
+        footerSettingChanged();
+    }
+}
+
+// While the sum list is off the footer stays as it is.
+void TDataGrid::footerSettingChanged() {
     if (m_sumListActive)
         recalcTotals();
 }
@@ -242,8 +246,7 @@ Qt::Alignment TDataGrid::titleAlignment(int column) const {
 
 void TDataGrid::setDisplayLocale(const QLocale& locale) {
     m_locale = locale;
-    if (m_sumListActive)
-        recalcTotals();
+    footerSettingChanged();
 }
 
 void TDataGrid::recalcTotals() {

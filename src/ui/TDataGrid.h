@@ -79,6 +79,7 @@ private:
     void makeColumns();
     void recalcTotals();
     void modelChanged();
+    void footerSettingChanged();
     void refreshFieldValues();
     void showFooter();
     int fieldPrecision(int column) const;

@@ -24,6 +24,7 @@ constexpr int IndicatorWidth = 12;
 constexpr int SampledRows = 50; // rows looked at for a column's first width
 constexpr int MinColumnWidth = 40;
 constexpr int MaxColumnWidth = 400;
+constexpr int FooterTextPadding = 10; // the footer cell's margins and line
 
 // Column titles aligned column by column.
 class TitleHeader : public QHeaderView {
@@ -301,6 +302,13 @@ void TDataGrid::recalcTotals() {
             footer.footerText = footer.staticText;
             break;
         }
+    }
+    // A total the user asked for is shown whole, not cut off.
+    const QFontMetrics footerMetrics(m_footer->font());
+    for (int column = 0; column < columnCount(); ++column) {
+        const int needed = footerMetrics.horizontalAdvance(m_columns[column].footerText) + FooterTextPadding;
+        if (!m_columns[column].footerText.isEmpty() && needed > m_view->columnWidth(column))
+            m_view->setColumnWidth(column, needed);
     }
     if (rows > 0) {
         const int column = std::max(0, m_view->currentIndex().column());

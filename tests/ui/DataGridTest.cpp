@@ -89,6 +89,8 @@ TEST_P(DataGridSum, SumsTheNonNullValuesAndShowsThemByType) {
     grid.setModel(&model);
     askForSum(grid, 1);
     EXPECT_EQ(grid.footerText(1), QString::fromUtf8(c.expected));
+    EXPECT_GT(grid.view()->columnWidth(1), QFontMetrics(grid.footer()->font()).horizontalAdvance(grid.footerText(1)))
+        << "the total is not cut off";
 }
 
 INSTANTIATE_TEST_SUITE_P(

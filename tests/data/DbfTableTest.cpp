@@ -278,6 +278,20 @@ TEST(DbfTableTest, Dbase7LayoutAndItsNumbers) {
     EXPECT_EQ(describe(t->value(1, 2, scratch)), "real -1.5");
 }
 
+TEST(DbfTableTest, DbaseIvMemoBlocksWithTheirBlockSize) {
+    // .dbt: block size at offset 20; a block starts FF FF 08 00 and its
+    // length, the 8 header bytes included.
+    QByteArray memo(512, '\0');
+    memo[20] = 64;
+    memo += bytes({0xFF, 0xFF, 0x08, 0x00}) + testing::le32(8 + 11) + "Hello \x1A memo";
+    const auto t = DbfTable::fromBuffer(buildDbf(0x8B, {{"NOTE", 'M', 10}}, {"          8", "           "}, 0x65),
+                                        memo, QStringLiteral("NOTES.DBF"));
+    std::string scratch;
+    EXPECT_EQ(describe(t->value(0, 0, scratch)), "text Hello \x1A mem");
+    EXPECT_EQ(describe(t->value(1, 0, scratch)), "text ");
+    EXPECT_EQ(t->formatName(), QStringLiteral("dBase IV с примечаниями"));
+}
+
 TEST(DbfTableTest, UnmarkedUtf8AndKoi8TablesAreGuessed) {
     const QString russian = QStringLiteral("Съешь же ещё этих мягких французских булок");
     const QByteArray utf8 = russian.toUtf8();

@@ -6,10 +6,6 @@ namespace dbfquery::xls {
 
 namespace {
 
-constexpr std::int32_t bgr(std::uint32_t rgb) {
-    return static_cast<std::int32_t>(((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF));
-}
-
 // As RGB, by system colour index.
 constexpr std::array<std::uint32_t, 31> Defaults = {
     0xC8C8C8, 0x000000, 0x99B4D1, 0xBFCDDB, 0xF0F0F0, 0xFFFFFF, 0x646464, 0x000000,
@@ -24,7 +20,7 @@ std::int32_t resolveSystemColor(std::int32_t colour) {
     if (!isSystemColor(colour))
         return colour;
     const std::uint32_t index = static_cast<std::uint32_t>(colour) & 0x00FFFFFF;
-    return index < Defaults.size() ? bgr(Defaults[index]) : 0;
+    return index < Defaults.size() ? colorFromRgb(Defaults[index]) : 0;
 }
 
 } // namespace dbfquery::xls

@@ -12,10 +12,6 @@ namespace dbfquery::xls {
 
 namespace {
 
-constexpr std::int32_t bgr(std::uint32_t rgb) {
-    return static_cast<std::int32_t>(((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF));
-}
-
 // Palette indexes 8..63, as RGB.
 constexpr std::array<std::uint32_t, 56> DefaultRgb = {
     0x000000, 0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0xFF00FF, 0x00FFFF,
@@ -35,7 +31,7 @@ constexpr std::array<std::uint32_t, 16> ProtectedRgb = {
 
 bool isProtected(std::int32_t colour) {
     return std::any_of(ProtectedRgb.begin(), ProtectedRgb.end(),
-                       [colour](std::uint32_t rgb) { return bgr(rgb) == colour; });
+                       [colour](std::uint32_t rgb) { return colorFromRgb(rgb) == colour; });
 }
 
 const QString BuiltInFormats[] = {
@@ -94,7 +90,7 @@ const TExcelWriter::Palette56& TExcelWriter::DefaultPalette() {
     static const Palette56 palette = [] {
         Palette56 p{};
         for (std::size_t i = 0; i < p.size(); ++i)
-            p[i] = bgr(DefaultRgb[i]);
+            p[i] = colorFromRgb(DefaultRgb[i]);
         return p;
     }();
     return palette;

@@ -2,6 +2,7 @@
 
 #include "export/Biff8Records.h"
 #include "export/MemorySink.h"
+#include "export/SystemColors.h"
 #include "export/TExcelWriter.h"
 #include "export/TXLSWorkbook.h"
 #include "support/HexDiff.h"
@@ -15,18 +16,7 @@ using dbfquery::testing::hexDiff;
 using namespace xls::testing;
 
 std::vector<Record> recordsOf(TXLSWorkbook& book, std::uint16_t type) {
-    MemorySink sink;
-    TExcelWriter writer;
-    writer.WriteWorkbook(book, sink);
-    std::vector<Record> found;
-    for (Record& r : splitRecords(sink.bytes()))
-        if (r.type == type)
-            found.push_back(std::move(r));
-    return found;
-}
-
-constexpr std::int32_t bgr(std::uint32_t rgb) {
-    return static_cast<std::int32_t>(((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF));
+    return recordsOfType(writeStream(book), type);
 }
 
 TEST(CellXf, EveryBitFieldOfTheBody) {
@@ -36,12 +26,12 @@ TEST(CellXf, EveryBitFieldOfTheBody) {
     r.VerticalAlignment = 1;
     r.WrapText = true;
     r.Rotation = 90;
-    r.Borders[TXLSBorders::Left] = {bgr(0xFF0000), 1, 0};
-    r.Borders[TXLSBorders::Right] = {bgr(0x0000FF), 2, 0};
-    r.Borders[TXLSBorders::Top] = {bgr(0x00FF00), 13, 0};
-    r.Borders[TXLSBorders::Bottom] = {bgr(0xFFFF00), 14, 0};  // no such style: written as none
-    r.Borders[TXLSBorders::DiagonalUp] = {bgr(0x000000), 5, 0};
-    r.Borders[TXLSBorders::DiagonalDown] = {bgr(0xFFFFFF), 3, 0};
+    r.Borders[TXLSBorders::Left] = {colorFromRgb(0xFF0000), 1, 0};
+    r.Borders[TXLSBorders::Right] = {colorFromRgb(0x0000FF), 2, 0};
+    r.Borders[TXLSBorders::Top] = {colorFromRgb(0x00FF00), 13, 0};
+    r.Borders[TXLSBorders::Bottom] = {colorFromRgb(0xFFFF00), 14, 0};  // no such style: written as none
+    r.Borders[TXLSBorders::DiagonalUp] = {colorFromRgb(0x000000), 5, 0};
+    r.Borders[TXLSBorders::DiagonalDown] = {colorFromRgb(0xFFFFFF), 3, 0};
     r.Pattern = 17;
     r.PatternColor = 0x123456;  // new: takes the first free palette entry, 24
 
@@ -61,9 +51,9 @@ TEST(CellXf, EveryBitFieldOfTheBody) {
 TEST(CellXf, PatternColourAloneMakesAnotherXfAndNoPaletteWithoutNewColours) {
     TXLSWorkbook book;
     TXLSWorksheet& sheet = *book.AddSheet();
-    sheet.GetRange({0, 0, 0, 0})->PatternColor = bgr(0xFF0000);
-    sheet.GetRange({1, 0, 1, 0})->PatternColor = bgr(0x00FF00);
-    sheet.GetRange({2, 0, 2, 0})->PatternColor = bgr(0xFF0000);
+    sheet.GetRange({0, 0, 0, 0})->PatternColor = colorFromRgb(0xFF0000);
+    sheet.GetRange({1, 0, 1, 0})->PatternColor = colorFromRgb(0x00FF00);
+    sheet.GetRange({2, 0, 2, 0})->PatternColor = colorFromRgb(0xFF0000);
     const std::vector<Record> xfs = recordsOf(book, 0x00E0);
     ASSERT_EQ(xfs.size(), 18u);
     EXPECT_EQ(xfs[16].bytes.mid(22, 2), hex("0a 00"));
@@ -73,9 +63,9 @@ TEST(CellXf, PatternColourAloneMakesAnotherXfAndNoPaletteWithoutNewColours) {
 
 TEST(ColorIndex, TakesFreeEntriesInOrderAndGives8WhenThePaletteIsFull) {
     TExcelWriter writer;
-    EXPECT_EQ(writer.ColorIndex(bgr(0xFF0000)), 10);
+    EXPECT_EQ(writer.ColorIndex(colorFromRgb(0xFF0000)), 10);
     EXPECT_EQ(writer.ColorIndex(static_cast<std::int32_t>(0x80000008)), 8) << "window text is black";
-    EXPECT_EQ(writer.ColorIndex(bgr(0x9999FF)), 24) << "a default entry in use";
+    EXPECT_EQ(writer.ColorIndex(colorFromRgb(0x9999FF)), 24) << "a default entry in use";
     EXPECT_FALSE(writer.PaletteChanged());
 
     // 31 entries are left that are neither protected nor in use: 25..31, 40..63.

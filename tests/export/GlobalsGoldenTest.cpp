@@ -16,21 +16,6 @@ namespace {
 using dbfquery::testing::hexDiff;
 using namespace xls::testing;
 
-QByteArray writeStream(TXLSWorkbook& book) {
-    MemorySink sink;
-    TExcelWriter writer;
-    writer.WriteWorkbook(book, sink);
-    return sink.bytes();
-}
-
-std::vector<Record> recordsOfType(const QByteArray& stream, std::uint16_t type) {
-    std::vector<Record> found;
-    for (Record& r : splitRecords(stream))
-        if (r.type == type)
-            found.push_back(std::move(r));
-    return found;
-}
-
 QString formatRecord(unsigned code, const QString& text) {
     return QStringLiteral("1e 04 ") + h16(5 + 2 * text.size()) + h16(code) + h16(text.size()) +
            QStringLiteral("01 ") + hUtf16(text);

@@ -3,7 +3,10 @@
 #include "export/TableWorkbook.h"
 #include "export/TXLSWorkbook.h"
 
+#include "support/HexDiff.h"
+
 #include <QDate>
+#include <QLocale>
 #include <QJsonArray>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -22,15 +25,6 @@ TableRowReader rowsOf(QList<QVariantList> rows) {
         row = data->at((*next)++);
         return true;
     };
-}
-
-QJsonArray cellAt(const QJsonObject& sheet, int r, int c) {
-    for (const QJsonValue& cell : sheet["cells"].toArray()) {
-        const QJsonArray a = cell.toArray();
-        if (a[0].toInt() == r && a[1].toInt() == c)
-            return a;
-    }
-    return {};
 }
 
 TEST(TableWorkbook, KindsHeaderAndWidthsAsXlrdReadsThem) {
@@ -132,6 +126,23 @@ TEST(TableWorkbook, SheetNamesLoseCharactersSheetsCannotHave) {
     TXLSWorkbook unnamed;
     buildTableWorkbook(unnamed, {{QStringLiteral("A"), TableColumn::Kind::Text, 0}}, rowsOf({}), QStringLiteral(" "));
     EXPECT_EQ(unnamed.Sheet(0).Name(), QStringLiteral("Sheet1"));
+}
+
+TEST(TableWorkbook, BytesDoNotDependOnTheLocale) {
+    const QList<TableColumn> columns = {{QStringLiteral("SUM"), TableColumn::Kind::Number, 2},
+                                        {QStringLiteral("TEXT"), TableColumn::Kind::Number, 1}};
+    auto stream = [&] {
+        TXLSWorkbook book;
+        buildTableWorkbook(book, columns, rowsOf({{1234.5, QStringLiteral("2.5")}, {-0.125, QStringLiteral("x")}}),
+                           QStringLiteral("L"));
+        return writeStream(book);
+    };
+    const QByteArray plain = stream();
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));  // decimal comma
+    const QByteArray german = stream();
+    QLocale::setDefault(saved);
+    EXPECT_EQ(dbfquery::testing::hexDiff(plain, german), "");
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // python3-olefile and python3-xlrd.
 #include "XlsTestSupport.h"
 
+#include "export/SystemColors.h"
 #include "export/TExcelWriter.h"
 #include "export/TXLSWorkbook.h"
 
@@ -14,19 +15,6 @@ namespace dbfquery::xls {
 namespace {
 
 using namespace xls::testing;
-
-constexpr std::int32_t bgr(std::uint32_t rgb) {
-    return static_cast<std::int32_t>(((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF));
-}
-
-QJsonArray cellAt(const QJsonObject& sheet, int r, int c) {
-    for (const QJsonValue& cell : sheet["cells"].toArray()) {
-        const QJsonArray a = cell.toArray();
-        if (a[0].toInt() == r && a[1].toInt() == c)
-            return a;
-    }
-    return {};
-}
 
 QJsonObject xfOf(const QJsonObject& read, const QJsonArray& cell) {
     return read["xfs"].toObject()[QString::number(cell[4].toInt())].toObject();
@@ -52,16 +40,16 @@ TEST(Readers, FormattedWorkbookMatchesTheModel) {
     title.Font.Name = QStringLiteral("Times New Roman");
     title.Font.Size = 12;
     title.Font.Style = TXLSFont::Bold | TXLSFont::Italic | TXLSFont::Underline;
-    title.Font.Color = bgr(0xFF0000);
+    title.Font.Color = colorFromRgb(0xFF0000);
     TXLSRange& box = *sheet.GetRange({1, 0, 3, 1});
     box.SetValue(1234.5);
     box.NumberFormat = QStringLiteral("0.00");
-    box.Borders[TXLSBorders::Left] = {bgr(0xFF0000), 1, 0};
-    box.Borders[TXLSBorders::Right] = {bgr(0x0000FF), 2, 0};
-    box.Borders[TXLSBorders::Top] = {bgr(0x00FF00), 1, 0};
+    box.Borders[TXLSBorders::Left] = {colorFromRgb(0xFF0000), 1, 0};
+    box.Borders[TXLSBorders::Right] = {colorFromRgb(0x0000FF), 2, 0};
+    box.Borders[TXLSBorders::Top] = {colorFromRgb(0x00FF00), 1, 0};
     box.Borders[TXLSBorders::Bottom] = {0, 1, 0};
     box.Pattern = 17;
-    box.PatternColor = bgr(0xFFFF00);
+    box.PatternColor = colorFromRgb(0xFFFF00);
     sheet.GetRange({0, 2, 0, 2})->SetValue(-3);
     sheet.GetRange({4, 4, 4, 4})->SetValue(QStringLiteral(u"ёлка"));
     sheet.GetCol(0)->Width = 5000;

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "export/Biff8Records.h"
+#include "export/MemorySink.h"
+#include "export/TExcelWriter.h"
 
 namespace dbfquery::xls::testing {
 
@@ -75,6 +77,30 @@ QJsonObject readWithOracles(const QString& path, int maxCells) {
         {QStringLiteral(XLS_DUMP_PATH), path, QStringLiteral("--max-cells"), QString::number(maxCells)}, &code);
     EXPECT_EQ(code, 0) << "olefile/xlrd could not read " << path.toStdString() << ":\n" << output.toStdString();
     return QJsonDocument::fromJson(output.toUtf8()).object();
+}
+
+QJsonArray cellAt(const QJsonObject& sheet, int r, int c) {
+    for (const QJsonValue& cell : sheet["cells"].toArray()) {
+        const QJsonArray a = cell.toArray();
+        if (a[0].toInt() == r && a[1].toInt() == c)
+            return a;
+    }
+    return {};
+}
+
+QByteArray writeStream(TXLSWorkbook& book) {
+    MemorySink sink;
+    TExcelWriter writer;
+    writer.WriteWorkbook(book, sink);
+    return sink.bytes();
+}
+
+std::vector<Record> recordsOfType(const QByteArray& stream, std::uint16_t type) {
+    std::vector<Record> found;
+    for (Record& r : splitRecords(stream))
+        if (r.type == type)
+            found.push_back(std::move(r));
+    return found;
 }
 
 } // namespace dbfquery::xls::testing

@@ -1,12 +1,17 @@
 #pragma once
 
 #include <QByteArray>
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
 #include <string>
 #include <vector>
+
+namespace dbfquery::xls {
+class TXLSWorkbook;
+}
 
 namespace dbfquery::xls::testing {
 
@@ -44,5 +49,13 @@ QString runPython(const QStringList& args, int* exitCode);
 void expectXlscheckClean(const QString& path);
 // What python3-olefile and python3-xlrd read (tests/export/xls_dump.py).
 QJsonObject readWithOracles(const QString& path, int maxCells = 100000);
+
+// A cell of a sheet as readWithOracles gives it: [row, column, xlrd type,
+// value, XF index]; empty when the sheet has no such cell.
+QJsonArray cellAt(const QJsonObject& sheet, int r, int c);
+
+// The BIFF stream the writer makes of the workbook, and its records of a type.
+QByteArray writeStream(TXLSWorkbook& book);
+std::vector<Record> recordsOfType(const QByteArray& stream, std::uint16_t type);
 
 } // namespace dbfquery::xls::testing

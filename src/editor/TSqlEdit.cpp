@@ -144,6 +144,8 @@ void TSqlEdit::configure() {
     setEdgeColor(QColor(192, 192, 192));
     setCaretWidth(1);
     SendScintilla(SCI_SETCARETSTYLE, CARETSTYLE_LINE);
+    // The component's own pop-up menu would be the only English text.
+    SendScintilla(SCI_USEPOPUP, SC_POPUP_NEVER);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 

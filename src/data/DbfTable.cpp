@@ -525,6 +525,29 @@ DbfValue real(double r) {
     return v;
 }
 
+// "YYYYMMDD" or "YYYYMMDDhhmmss" as ISO text; null when it is not a date.
+DbfValue isoDate(const char* digits, bool withTime, std::string& scratch) {
+    if (!allDigits(digits, withTime ? 14 : 8))
+        return {};
+    const unsigned month = digitsValue(digits + 4, 2);
+    const unsigned day = digitsValue(digits + 6, 2);
+    if (month < 1 || month > 12 || day < 1 || day > 31)
+        return {};
+    scratch.assign(withTime ? "0000-00-00 00:00:00" : "0000-00-00");
+    std::memcpy(scratch.data(), digits, 4);
+    std::memcpy(scratch.data() + 5, digits + 4, 2);
+    std::memcpy(scratch.data() + 8, digits + 6, 2);
+    if (withTime) {
+        std::memcpy(scratch.data() + 11, digits + 8, 2);
+        std::memcpy(scratch.data() + 14, digits + 10, 2);
+        std::memcpy(scratch.data() + 17, digits + 12, 2);
+    }
+    DbfValue v;
+    v.kind = DbfValue::Kind::Text;
+    v.bytes = scratch;
+    return v;
+}
+
 bool bitSet(const char* flags, int bit) {
     return (static_cast<unsigned char>(flags[bit >> 3]) >> (bit & 7)) & 1;
 }
@@ -554,22 +577,8 @@ DbfValue DbfTable::value(std::uint32_t record, int field, std::string& scratch) 
     }
     case Decode::Number:
         return number(cell, width, l.decimals);
-    case Decode::Date: {
-        if (!allDigits(cell, 8))
-            return {};
-        const unsigned month = digitsValue(cell + 4, 2);
-        const unsigned day = digitsValue(cell + 6, 2);
-        if (month < 1 || month > 12 || day < 1 || day > 31)
-            return {};
-        scratch.assign("0000-00-00");
-        std::memcpy(scratch.data(), cell, 4);
-        std::memcpy(scratch.data() + 5, cell + 4, 2);
-        std::memcpy(scratch.data() + 8, cell + 6, 2);
-        DbfValue v;
-        v.kind = DbfValue::Kind::Text;
-        v.bytes = scratch;
-        return v;
-    }
+    case Decode::Date:
+        return isoDate(cell, false, scratch);
     case Decode::DateTime: {
         const std::uint32_t julian = le32(cell);
         const std::uint32_t ms = le32(cell + 4);
@@ -587,33 +596,17 @@ DbfValue DbfTable::value(std::uint32_t record, int field, std::string& scratch) 
         civilFromDays(days, y, m, d);
         if (y < 0 || y > 9999)
             return {};
-        scratch.assign("0000-00-00 00:00:00");
-        putDigits(scratch.data(), static_cast<unsigned>(y), 4);
-        putDigits(scratch.data() + 5, m, 2);
-        putDigits(scratch.data() + 8, d, 2);
-        putDigits(scratch.data() + 11, seconds / 3600, 2);
-        putDigits(scratch.data() + 14, seconds / 60 % 60, 2);
-        putDigits(scratch.data() + 17, seconds % 60, 2);
-        DbfValue v;
-        v.kind = DbfValue::Kind::Text;
-        v.bytes = scratch;
-        return v;
+        char digits[14];
+        putDigits(digits, static_cast<unsigned>(y), 4);
+        putDigits(digits + 4, m, 2);
+        putDigits(digits + 6, d, 2);
+        putDigits(digits + 8, seconds / 3600, 2);
+        putDigits(digits + 10, seconds / 60 % 60, 2);
+        putDigits(digits + 12, seconds % 60, 2);
+        return isoDate(digits, true, scratch);
     }
-    case Decode::DateTimeText: {
-        if (!allDigits(cell, 14))
-            return {};
-        scratch.assign("0000-00-00 00:00:00");
-        std::memcpy(scratch.data(), cell, 4);
-        std::memcpy(scratch.data() + 5, cell + 4, 2);
-        std::memcpy(scratch.data() + 8, cell + 6, 2);
-        std::memcpy(scratch.data() + 11, cell + 8, 2);
-        std::memcpy(scratch.data() + 14, cell + 10, 2);
-        std::memcpy(scratch.data() + 17, cell + 12, 2);
-        DbfValue v;
-        v.kind = DbfValue::Kind::Text;
-        v.bytes = scratch;
-        return v;
-    }
+    case Decode::DateTimeText:
+        return isoDate(cell, true, scratch);
     case Decode::Logical:
         switch (cell[0]) {
         case 'T': case 't': case 'Y': case 'y': return integer(1);

@@ -83,10 +83,10 @@ public:
         return m_records + static_cast<std::size_t>(record) * m_recordLength;
     }
 
-    struct Layout; // per-field decoding plan, private to the reader
+private:
+    struct Layout; // per-field decoding plan
     enum class MemoKind : std::uint8_t { None, Dbt, Fpt };
 
-private:
     DbfTable() = default;
     static std::shared_ptr<const DbfTable> build(std::unique_ptr<DbfTable> table);
     void parseHeader();

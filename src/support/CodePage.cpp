@@ -9,21 +9,38 @@ namespace dbfquery::support {
 
 namespace {
 
-const CodePage k_cp866Page(QStringLiteral("cp866"), codepage_tables::k_cp866);
-const CodePage k_cp1251Page(QStringLiteral("cp1251"), codepage_tables::k_cp1251);
-const CodePage k_koi8rPage(QStringLiteral("koi8-r"), codepage_tables::k_koi8r);
-const CodePage k_cp437Page(QStringLiteral("cp437"), codepage_tables::k_cp437);
-const CodePage k_cp850Page(QStringLiteral("cp850"), codepage_tables::k_cp850);
-const CodePage k_cp852Page(QStringLiteral("cp852"), codepage_tables::k_cp852);
-const CodePage k_cp1250Page(QStringLiteral("cp1250"), codepage_tables::k_cp1250);
-const CodePage k_cp1252Page(QStringLiteral("cp1252"), codepage_tables::k_cp1252);
+// Built on first use, so code running before main() may use them too.
+#define DBFQUERY_CODE_PAGE(function, name, table)                                                  \
+    const CodePage& function() {                                                                   \
+        static const CodePage page(QStringLiteral(name), codepage_tables::table);                 \
+        return page;                                                                               \
+    }
+DBFQUERY_CODE_PAGE(cp437Page, "cp437", k_cp437)
+DBFQUERY_CODE_PAGE(cp850Page, "cp850", k_cp850)
+DBFQUERY_CODE_PAGE(cp852Page, "cp852", k_cp852)
+DBFQUERY_CODE_PAGE(cp1250Page, "cp1250", k_cp1250)
+DBFQUERY_CODE_PAGE(cp1252Page, "cp1252", k_cp1252)
+#undef DBFQUERY_CODE_PAGE
 
 struct Alias {
     const char* name;
-    const CodePage* page;
+    const CodePage& (*page)();
 };
 
 } // namespace
+
+const CodePage& CodePage::cp1251() {
+    static const CodePage page(QStringLiteral("cp1251"), codepage_tables::k_cp1251);
+    return page;
+}
+const CodePage& CodePage::cp866() {
+    static const CodePage page(QStringLiteral("cp866"), codepage_tables::k_cp866);
+    return page;
+}
+const CodePage& CodePage::koi8r() {
+    static const CodePage page(QStringLiteral("koi8-r"), codepage_tables::k_koi8r);
+    return page;
+}
 
 CodePage::CodePage(QString name, const char16_t (&upperHalf)[128]) : m_name(std::move(name)) {
     for (int byte = 0; byte < 256; ++byte) {
@@ -45,25 +62,21 @@ CodePage::CodePage(QString name, const char16_t (&upperHalf)[128]) : m_name(std:
 
 const CodePage* CodePage::find(QAnyStringView name) {
     static const Alias aliases[] = {
-        {"cp866", &k_cp866Page},   {"ibm866", &k_cp866Page},    {"866", &k_cp866Page},
-        {"cp1251", &k_cp1251Page}, {"windows-1251", &k_cp1251Page}, {"1251", &k_cp1251Page},
-        {"koi8-r", &k_koi8rPage},  {"koi8r", &k_koi8rPage},
-        {"cp437", &k_cp437Page},   {"ibm437", &k_cp437Page},
-        {"cp850", &k_cp850Page},   {"ibm850", &k_cp850Page},
-        {"cp852", &k_cp852Page},   {"ibm852", &k_cp852Page},
-        {"cp1250", &k_cp1250Page}, {"windows-1250", &k_cp1250Page},
-        {"cp1252", &k_cp1252Page}, {"windows-1252", &k_cp1252Page},
+        {"cp866", &CodePage::cp866},   {"ibm866", &CodePage::cp866},    {"866", &CodePage::cp866},
+        {"cp1251", &CodePage::cp1251}, {"windows-1251", &CodePage::cp1251}, {"1251", &CodePage::cp1251},
+        {"koi8-r", &CodePage::koi8r},  {"koi8r", &CodePage::koi8r},
+        {"cp437", &cp437Page},         {"ibm437", &cp437Page},
+        {"cp850", &cp850Page},         {"ibm850", &cp850Page},
+        {"cp852", &cp852Page},         {"ibm852", &cp852Page},
+        {"cp1250", &cp1250Page},       {"windows-1250", &cp1250Page},
+        {"cp1252", &cp1252Page},       {"windows-1252", &cp1252Page},
     };
     for (const Alias& alias : aliases) {
         if (QAnyStringView::compare(name, QLatin1String(alias.name), Qt::CaseInsensitive) == 0)
-            return alias.page;
+            return &alias.page();
     }
     return nullptr;
 }
-
-const CodePage& CodePage::cp1251() { return k_cp1251Page; }
-const CodePage& CodePage::cp866() { return k_cp866Page; }
-const CodePage& CodePage::koi8r() { return k_koi8rPage; }
 
 QString CodePage::decode(std::string_view bytes) const {
     QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);

@@ -1,11 +1,13 @@
 #include "app/TfMain.h"
 
 #include "app/QueryBaseLocation.h"
+#include "app/ResultSetModel.h"
 #include "app/TTextInfo.h"
 #include "app/TfListDeleteSql.h"
 #include "app/TfSelectZapros.h"
 #include "support/ErrorBox.h"
 #include "support/MessageDialogs.h"
+#include "ui/TDataGrid.h"
 #include "ui/UpperCaseEdit.h"
 
 #include <QAction>
@@ -19,6 +21,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -103,6 +106,11 @@ void TfMain::createControls() {
     setSqlLines(initialSqlLines);
     SqlText->installEventFilter(this);
 
+    m_resultModel = new ResultSetModel(this);
+    Grid = new ui::TDataGrid(this);
+    Grid->setObjectName(QStringLiteral("Grid"));
+    Grid->setModel(m_resultModel);
+
     chbAuto = new QCheckBox(QStringLiteral("Автопостроение запроса"), this);
     chbAuto->setObjectName(QStringLiteral("chbAuto"));
     chbAuto->setChecked(true);
@@ -128,6 +136,10 @@ QAction* TfMain::addCommand(const char* name, const QString& caption, const QStr
 }
 
 void TfMain::createActions() {
+    actRunSql = addCommand("actRunSql", QStringLiteral("Выполнить запрос"),
+                           QStringLiteral("Выполнить запрос"));
+    actRunSql->setShortcut(QKeySequence(Qt::Key_F9));
+    actRunSql->setShortcutContext(Qt::WindowShortcut);
     actSaveSqlToFile = addCommand("actSaveSqlToFile", QStringLiteral("Сохранить запрос в файл"),
                                   QStringLiteral("Сохранить запрос в файл"));
     actLoadSqlOnFile = addCommand("actLoadSqlOnFile", QStringLiteral("Загрузить запрос из файла"),
@@ -149,6 +161,8 @@ void TfMain::createActions() {
     fileMenu->addAction(actDelSqlOnDB);
     fileMenu->addSeparator();
     fileMenu->addAction(actExit);
+    QMenu* queryMenu = menuBar()->addMenu(QStringLiteral("Запрос"));
+    queryMenu->addAction(actRunSql);
 
     fSelectZapros = new TfSelectZapros(ClnQuorvel, this);
     fListDeleteSql = new TfListDeleteSql(ClnQuorvel, this);
@@ -167,13 +181,24 @@ void TfMain::arrangeControls() {
     lines->addRow(QStringLiteral("Условия сортировки полей (через ,)"), ListOrder);
     lines->addRow(QStringLiteral("  Путь к БД (исполнения SQL)"), Path);
 
+    auto* editorPanel = new QWidget;
+    auto* editorColumn = new QVBoxLayout(editorPanel);
+    editorColumn->setContentsMargins(0, 0, 0, 0);
+    auto* sqlCaption = new QLabel(QStringLiteral("Текст запроса"));
+    sqlCaption->setAlignment(Qt::AlignCenter);
+    editorColumn->addWidget(sqlCaption);
+    editorColumn->addWidget(SqlText, 1);
+
+    auto* workArea = new QSplitter(Qt::Horizontal);
+    workArea->addWidget(editorPanel);
+    workArea->addWidget(Grid);
+    workArea->setStretchFactor(1, 1);
+    workArea->setSizes({453, 600});
+
     auto* central = new QWidget;
     auto* column = new QVBoxLayout(central);
     column->addWidget(wizard);
-    auto* sqlCaption = new QLabel(QStringLiteral("Текст запроса"));
-    sqlCaption->setAlignment(Qt::AlignCenter);
-    column->addWidget(sqlCaption);
-    column->addWidget(SqlText, 1);
+    column->addWidget(workArea, 1);
     setCentralWidget(central);
 }
 
@@ -185,6 +210,9 @@ void TfMain::connectHandlers() {
     connect(chbAuto, &QCheckBox::toggled, this,
             [this] { support::runCommand([&] { chbAutoClick(); }); });
     connectCommand(actExit, &TfMain::actExitExecute);
+    connectCommand(actRunSql, &TfMain::actRunSqlExecute);
+    connect(Grid, &ui::TDataGrid::titleClick, this,
+            [this](int column) { support::runCommand([&] { GridTitleClick(column); }); });
     connectCommand(actSaveSqlToFile, &TfMain::actSaveSqlToFileExecute);
     connectCommand(actLoadSqlOnFile, &TfMain::actLoadSqlOnFileExecute);
     connectCommand(actSaveSqlToDb, &TfMain::actSaveSqlToDbExecute);

@@ -2,6 +2,8 @@
 
 #include "app/SqlTextFile.h"
 #include "app/TQueryBase.h"
+#include "data/TADOfoxproCon.h"
+#include "data/TDynamicADOQuery.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -14,11 +16,13 @@ class QPlainTextEdit;
 class QStatusBar;
 
 namespace dbfquery::ui {
+class TDataGrid;
 class UpperCaseEdit;
-}
+} // namespace dbfquery::ui
 
 namespace dbfquery::app {
 
+class ResultSetModel;
 class TfListDeleteSql;
 class TfSelectZapros;
 
@@ -57,6 +61,14 @@ public:
 
     const TQueryBase& queryBase() const { return ClnQuorvel; }
 
+    // Runs the SQL text over the folder in Path and shows the rows. The
+    // open runs on a worker thread under the wait window.
+    void actRunSqlExecute();
+    // A click on a column title: a numeric column gets its sum in the footer.
+    void GridTitleClick(int column);
+    // The open result, or null when there is none.
+    std::shared_ptr<const data::ResultSet> openResult() const;
+
     // Query text files.
     void actSaveSqlToFileExecute();
     void actLoadSqlOnFileExecute();
@@ -92,7 +104,10 @@ private:
     QStatusBar* SB = nullptr;
     QLabel* m_statusInfo = nullptr;
     QLabel* m_statusMessage = nullptr;
+    ui::TDataGrid* Grid = nullptr;
+    ResultSetModel* m_resultModel = nullptr;
     QAction* actExit = nullptr;
+    QAction* actRunSql = nullptr;
     QAction* actSaveSqlToFile = nullptr;
     QAction* actLoadSqlOnFile = nullptr;
     QAction* actSaveSqlToDb = nullptr;
@@ -101,6 +116,9 @@ private:
 
     TfSelectZapros* fSelectZapros = nullptr;
     TfListDeleteSql* fListDeleteSql = nullptr;
+
+    data::TADOfoxproCon Con;
+    data::TDynamicADOQuery Sql{&Con};
 
     QString QueryBasePath;
     TQueryBase ClnQuorvel;

@@ -1,10 +1,8 @@
 #include "report/engine/ReportObjectFormat.h"
 
 #include "report/engine/TBandView.h"
-#include "report/engine/TLineView.h"
+#include "report/engine/TCarriedView.h"
 #include "report/engine/TMemoView.h"
-#include "report/engine/TPictureView.h"
-#include "report/engine/TSubReportView.h"
 
 namespace dbfquery::report {
 namespace {

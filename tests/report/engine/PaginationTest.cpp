@@ -156,6 +156,51 @@ TEST_F(Pagination, WideTablesContinueOnFollowingPagesAtTheSameHeights) {
     EXPECT_EQ(tops(printed(pages, 3), "Footer"), tops(printed(pages, 2), "Footer"));
 }
 
+TEST_F(Pagination, PageHeaderAndFooterGoOnEveryPageIncludingContinuations) {
+    auto d = design(60, {300, 300, 300});
+    TReportPage& page = report.Pages.front();
+    TBandView header(BandKind::PageHeader);
+    header.Top = 160;
+    header.Width = 1000;
+    header.Height = 30;
+    page.add(header);
+    TBandView footer(BandKind::PageFooter);
+    footer.Top = 260;
+    footer.Width = 1000;
+    footer.Height = 30;
+    page.add(footer);
+    for (const auto& [name, top] : {std::pair("PageHeader", 160), std::pair("PageFooter", 270)}) {
+        TMemoView m;
+        m.Name = QString::fromLatin1(name);
+        m.Top = top;
+        m.Width = 20;
+        m.Height = 20;
+        m.BandAlign = baWidth;
+        m.Memo = {QStringLiteral("Стр. [PAGE#]")};
+        page.add(m);
+    }
+    ASSERT_TRUE(report.Prepare(kStarted));
+    const TPreparedPages& pages = report.PreparedPages();
+    ASSERT_EQ(pages.Count(), 4);
+    // Bands end at 1053 - 30: title 18, page header 48, header row 78, 50 rows from 108.
+    const auto p1 = printed(pages, 0);
+    EXPECT_EQ(tops(p1, "PageHeader"), std::vector<int>{48});
+    EXPECT_EQ(tops(p1, "Header"), std::vector<int>{78});
+    EXPECT_EQ(tops(p1, "Cell"), rowTops(108, 50));
+    for (int i = 0; i < pages.Count(); ++i) {
+        const auto all = printed(pages, i);
+        const auto footers = named(all, "PageFooter");
+        ASSERT_EQ(footers.size(), 1u) << "page " << i + 1;
+        EXPECT_EQ(footers[0].top, 1033);
+        EXPECT_EQ(footers[0].text, QStringLiteral("Стр. %1").arg(i + 1));
+        EXPECT_EQ(named(all, "PageHeader").size(), 1u) << "page " << i + 1;
+    }
+    // The continuation of page 1 has its page header at the top limit, cells at the same heights.
+    EXPECT_EQ(tops(printed(pages, 1), "PageHeader"), std::vector<int>{18});
+    EXPECT_EQ(tops(printed(pages, 1), "Cell"), rowTops(108, 50));
+    EXPECT_EQ(tops(printed(pages, 2), "Header"), std::vector<int>{48});
+}
+
 TEST_F(Pagination, TheDesignIsLeftAsItWas) {
     auto d = design(5);
     const TReportPage before = report.Pages.front();
@@ -171,7 +216,11 @@ TEST_F(Pagination, TheDesignIsLeftAsItWas) {
 
 TEST_F(Pagination, BracketExpressionsAreExpandedInTextsTheEventLeftAlone) {
     auto d = design(1, {60}, QStringLiteral("Стр. [PAGE#] от [DATE] [TIME] ['a''b'] [x"));
-    ASSERT_TRUE(report.Prepare(kStarted));
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German)); // decimal comma, other date order
+    const bool prepared = report.Prepare(kStarted);
+    QLocale::setDefault(before);
+    ASSERT_TRUE(prepared);
     const auto title = named(printed(report.PreparedPages(), 0), "Title");
     EXPECT_EQ(title[0].text, "Стр. 1 от 10.12.2026 11:05:00 a'b [x");
 }

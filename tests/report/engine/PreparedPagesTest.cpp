@@ -96,6 +96,22 @@ TEST(ObjectStream, EmptyPageIsTheVersionByteAndExportsOnlyThePageBrackets) {
     EXPECT_EQ(target.calls[1].kind, ExportCall::EndPage);
 }
 
+TEST(PageList, InsertsDeletesAndClears) {
+    TPreparedPages pages;
+    TReportPage first = a4Page();
+    TReportPage second = a4Page();
+    second.Margins.Top = 7;
+    EXPECT_EQ(pages.InsertPage(5, first), 0); // past the end appends
+    EXPECT_EQ(pages.InsertPage(0, second), 0);
+    EXPECT_EQ(pages.Item(0).Margins.Top, 7);
+    EXPECT_EQ(pages.Item(1).Margins.Left, 36);
+    pages.Delete(0);
+    EXPECT_EQ(pages.Count(), 1);
+    EXPECT_EQ(pages.Item(0).Margins.Top, 0);
+    pages.Clear();
+    EXPECT_EQ(pages.Count(), 0);
+}
+
 TEST(ObjectStream, TextObjectRecordMatchesTheFormatByteForByte) {
     TPreparedPages pages;
     pages.AddPage(a4Page());

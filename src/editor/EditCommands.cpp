@@ -79,10 +79,7 @@ EditState ensureLines(EditState s) {
 
 } // namespace
 
-bool IsWordChar(QChar c) {
-    static const TSqlHighlighter scanner;
-    return scanner.WordChars()[scannerByte(c.unicode())];
-}
+bool IsWordChar(QChar c) { return TSqlHighlighter::WordCharSet()[scannerByte(c.unicode())]; }
 
 EditState DeleteSelection(const EditState& in) {
     EditState s = ensureLines(in);
@@ -210,6 +207,14 @@ EditState ShiftTab(const EditState& in) {
         target = col;
         while (target > stop && (target > line.size() || line[target - 1] == u' '))
             --target;
+    }
+    // Only blanks go: text between the new column and the caret stays, and
+    // the caret stops right after it.
+    for (int p = std::min(col, int(line.size())); p > target; --p) {
+        if (!isBlank(line[p - 1])) {
+            target = p;
+            break;
+        }
     }
     if (target >= col)
         return s;

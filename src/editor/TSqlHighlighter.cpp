@@ -155,6 +155,8 @@ THighlighterAttributes* TSqlHighlighter::DefaultAttribute(int index) const {
 
 const TCharSet& TSqlHighlighter::WordChars() const { return tables().word; }
 
+const TCharSet& TSqlHighlighter::WordCharSet() { return tables().word; }
+
 QByteArray TSqlHighlighter::TokenText() const {
     return QByteArray(reinterpret_cast<const char*>(m_line) + m_tokenPos, m_run - m_tokenPos);
 }

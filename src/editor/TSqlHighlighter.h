@@ -72,6 +72,9 @@ public:
     void SetLineState(int state) override { m_range = static_cast<TSqlLineState>(state); }
     void ResetLineState() override { m_range = lsNormal; }
 
+    // The word characters, shared by all instances.
+    static const TCharSet& WordCharSet();
+
     // Index of the line given to StartLine.
     int LineIndex() const { return m_lineIndex; }
 

@@ -79,6 +79,9 @@ INSTANTIATE_TEST_SUITE_P(
              at({"select name", "       x"}, 1, 7)},
         Case{"NoLineAboveBackToTabStop", shiftTab, at({"     x"}, 0, 5), at({"    x"}, 0, 4)},
         Case{"StopsAtNonBlank", shiftTab, at({"ab x"}, 0, 2), at({"ab x"}, 0, 2)},
+        // Regression: aligning with a word above deleted the caret line's own text.
+        Case{"KeepsTextBeforeTheCaret", shiftTab, at({"x yyyyyyyy", "abc    z"}, 1, 7),
+             at({"x yyyyyyyy", "abcz"}, 1, 3)},
         Case{"PastEndMovesBack", shiftTab, at({"ab"}, 0, 5), at({"ab"}, 0, 4)},
         Case{"BlockUnindents", shiftTab, selected({"    a", "\tb", " \tc"}, {0, 4}, {2, 3}),
              selected({"  a", "b", "c"}, {0, 2}, {2, 1})}));

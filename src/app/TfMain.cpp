@@ -5,6 +5,9 @@
 #include "app/TTextInfo.h"
 #include "app/TfListDeleteSql.h"
 #include "app/TfSelectZapros.h"
+#include "editor/SqlHighlighter1Settings.h"
+#include "editor/TSqlEdit.h"
+#include "editor/TSqlHighlighter.h"
 #include "support/ErrorBox.h"
 #include "support/MessageDialogs.h"
 #include "ui/TDataGrid.h"
@@ -16,11 +19,9 @@
 #include <QDir>
 #include <QFormLayout>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
@@ -62,20 +63,6 @@ void appendListBlock(QStringList& lines, const QString& keyword, const QString& 
     appendItemLines(lines, list);
 }
 
-// Typed characters reach the editor as key presses with printable text and
-// no command modifier; command keys (Enter, Backspace, Ctrl+V...) do not.
-bool isTypedCharacter(const QKeyEvent& key) {
-    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
-        return false;
-    const QString text = key.text();
-    if (text.isEmpty())
-        return false;
-    for (QChar c : text)
-        if (!c.isPrint())
-            return false;
-    return true;
-}
-
 } // namespace
 
 TfMain::TfMain(QWidget* parent) : QMainWindow(parent) {
@@ -100,11 +87,12 @@ void TfMain::createControls() {
     ListWhere = wizardLine("ListWhere");
     ListOrder = wizardLine("ListOrder");
 
-    SqlText = new QPlainTextEdit(this);
+    SqlText = new editor::TSqlEdit(this);
     SqlText->setObjectName(QStringLiteral("SqlText"));
-    SqlText->setLineWrapMode(QPlainTextEdit::NoWrap);
+    SqlHighlighter1 = new editor::TSqlHighlighter(SqlText);
+    editor::ApplySqlHighlighter1Settings(*SqlHighlighter1);
+    SqlText->setHighlighter(SqlHighlighter1);
     setSqlLines(initialSqlLines);
-    SqlText->installEventFilter(this);
 
     m_resultModel = new ResultSetModel(this);
     Grid = new ui::TDataGrid(this);
@@ -207,6 +195,8 @@ void TfMain::connectHandlers() {
                             static_cast<QLineEdit*>(ListWhere), static_cast<QLineEdit*>(ListOrder)})
         connect(line, &QLineEdit::textChanged, this,
                 [this, line] { support::runCommand([&] { ListFieldsChange(line); }); });
+    connect(SqlText, &editor::TSqlEdit::characterTyped, this,
+            [this](QChar key) { support::runCommand([&] { SqlTextKeyPress(key); }); });
     connect(chbAuto, &QCheckBox::toggled, this,
             [this] { support::runCommand([&] { chbAutoClick(); }); });
     connectCommand(actExit, &TfMain::actExitExecute);
@@ -284,26 +274,12 @@ void TfMain::actLoadSqlOnFileExecute() {
     setStatusMessage(loaded->status);
 }
 
-QStringList TfMain::sqlLines() const {
-    const QString text = SqlText->toPlainText();
-    return text.isEmpty() ? QStringList() : text.split(u'\n');
-}
+QStringList TfMain::sqlLines() const { return SqlText->lines(); }
 
-void TfMain::setSqlLines(const QStringList& lines) { SqlText->setPlainText(lines.join(u'\n')); }
+void TfMain::setSqlLines(const QStringList& lines) { SqlText->setLines(lines); }
 
 QString TfMain::statusMessage() const { return m_statusMessage->text(); }
 
 void TfMain::setStatusMessage(const QString& message) { m_statusMessage->setText(message); }
-
-bool TfMain::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == SqlText && event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (isTypedCharacter(*key)) {
-            const QChar typed = key->text().front();
-            support::runCommand([&] { SqlTextKeyPress(typed); });
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
 
 } // namespace dbfquery::app

@@ -12,8 +12,12 @@ class QAction;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QStatusBar;
+
+namespace dbfquery::editor {
+class TSqlEdit;
+class TSqlHighlighter;
+} // namespace dbfquery::editor
 
 namespace dbfquery::ui {
 class TDataGrid;
@@ -81,9 +85,6 @@ public:
     QString statusMessage() const;
     void setStatusMessage(const QString& message);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void createControls();
     void createActions();
@@ -99,7 +100,9 @@ private:
     ui::UpperCaseEdit* ListFiles = nullptr;
     ui::UpperCaseEdit* ListWhere = nullptr;
     ui::UpperCaseEdit* ListOrder = nullptr;
-    QPlainTextEdit* SqlText = nullptr;
+    editor::TSqlEdit* SqlText = nullptr;
+    // A child of SqlText, so it outlives the editor's own destructor.
+    editor::TSqlHighlighter* SqlHighlighter1 = nullptr;
     QCheckBox* chbAuto = nullptr;
     QStatusBar* SB = nullptr;
     QLabel* m_statusInfo = nullptr;

@@ -10,7 +10,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPlainTextEdit>
+#include "editor/TSqlEdit.h"
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -40,7 +40,7 @@ protected:
     }
 
     QLineEdit* edit(const char* name) { return window.findChild<QLineEdit*>(QLatin1String(name)); }
-    QPlainTextEdit* sqlText() { return window.findChild<QPlainTextEdit*>(QStringLiteral("SqlText")); }
+    editor::TSqlEdit* sqlText() { return window.findChild<editor::TSqlEdit*>(QStringLiteral("SqlText")); }
     QCheckBox* autoBuild() { return window.findChild<QCheckBox*>(QStringLiteral("chbAuto")); }
 
     void setWizard(const QString& fields, const QString& files, const QString& where,
@@ -139,7 +139,7 @@ TEST_F(MainWindow, UpperCaseLinesKeepTypedPastedAndSetTextUpper) {
 TEST_F(MainWindow, TypingIntoTheEditorSwitchesAutoBuildOffButCommandKeysDoNot) {
     setWizard(QStringLiteral("NAME"), QStringLiteral("PEOPLE"), QString(), QString());
     sqlText()->setFocus();
-    sqlText()->moveCursor(QTextCursor::End);
+    sqlText()->setCaretPos({3, 8});
 
     QApplication::clipboard()->setText(QStringLiteral(" ,AGE"));
     QTest::keyClick(sqlText(), Qt::Key_V, Qt::ControlModifier);

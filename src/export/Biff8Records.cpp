@@ -39,7 +39,8 @@ void WriteRecord(ByteSink& sink, std::uint16_t type, const char* data, qint64 si
         RecordData header;
         header.u16(done == 0 ? type : CONTINUE).u16(static_cast<std::uint16_t>(piece));
         sink.write(header.data());
-        sink.write(data + done, piece);
+        if (piece > 0)
+            sink.write(data + done, piece);
         done += piece;
     } while (done < size);
 }

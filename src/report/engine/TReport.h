@@ -63,7 +63,7 @@ public:
     ReportDataSet* findDataSet(const QString& name) const;
 
     // Appends a design page with `paper` given to the printer (its geometry
-    // set) and returns it.
+    // set) and returns it (valid until the next page is added).
     TReportPage& addPage(const PaperSpec& paper = {});
     // Gives a page's paper to the printer and takes the geometry it reports.
     void applyPaper(TReportPage& page);

@@ -134,6 +134,19 @@ TEST(ObjectStream, TextObjectRecordMatchesTheFormatByteForByte) {
     EXPECT_EQ(hexDiff(bytes({24}) + cellBytes(), pages.Item(0).ObjectStream), "");
 }
 
+TEST(ObjectStream, MaterialisingGivesAutoWidthTextsTheWidthOfTheirText) {
+    TPreparedPages pages;
+    const FixedTextMeasurer metrics(6.0);
+    pages.setMeasurer(metrics);
+    pages.AddPage(a4Page());
+    TMemoView m = cell();
+    m.Flags |= flAutoWidth;
+    m.Memo = {QStringLiteral("abcd"), QStringLiteral("ab\r\nabcdef")};
+    pages.AppendObject(0, m);
+    pages.MaterializePage(0);
+    EXPECT_EQ(pages.Item(0).PageObject->Objects[0]->Width, 6 * 6 + 2 * 2); // widest piece + 2 x inset
+}
+
 TEST(ObjectStream, StringListsEndWithTheZeroByte) {
     const struct {
         QStringList lines;

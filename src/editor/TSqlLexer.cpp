@@ -148,7 +148,8 @@ void TSqlLexer::styleLine(int line) {
     while (textLength > 0 && (utf8[textLength - 1] == '\n' || utf8[textLength - 1] == '\r'))
         --textLength;
     if (!m_highlighter) {
-        setStyling(length, 0);
+        if (length > 0)
+            setStyling(length, 0);
         return;
     }
     std::vector<int> widths;

@@ -201,6 +201,25 @@ TEST_F(Pagination, PageHeaderAndFooterGoOnEveryPageIncludingContinuations) {
     EXPECT_EQ(tops(printed(pages, 2), "Header"), std::vector<int>{48});
 }
 
+TEST_F(Pagination, AColumnWiderThanThePageStaysAtTheStartOfItsRow) {
+    auto d = design(3, {800, 60});
+    ASSERT_TRUE(report.Prepare(kStarted));
+    ASSERT_EQ(report.PreparedPages().Count(), 2);
+    EXPECT_EQ(named(printed(report.PreparedPages(), 0), "Cell").front().text, "0,0");
+    EXPECT_EQ(named(printed(report.PreparedPages(), 1), "Cell").front().text, "0,1");
+}
+
+TEST_F(Pagination, ARowTallerThanAPageGetsAPageOfItsOwnAndTheRunEnds) {
+    TableLikeDesign d(report, 2, {60}, [](int r, int) {
+        return r == 0 ? QStringLiteral("x") : QStringList(120, QStringLiteral("y")).join(QStringLiteral("\n"));
+    });
+    ASSERT_TRUE(report.Prepare(kStarted));
+    ASSERT_EQ(report.PreparedPages().Count(), 3); // the tall row, then the closing row
+    const auto tall = named(printed(report.PreparedPages(), 1), "Cell");
+    ASSERT_EQ(tall.size(), 1u);
+    EXPECT_EQ(std::pair(tall[0].top, tall[0].height), std::pair(48, 120 * 11 + 2));
+}
+
 TEST_F(Pagination, TheDesignIsLeftAsItWas) {
     auto d = design(5);
     const TReportPage before = report.Pages.front();

@@ -166,6 +166,18 @@ TEST(ObjectStream, StringListsEndWithTheZeroByte) {
     }
 }
 
+TEST(ObjectStream, AnOverlongLineIsCutSoTheStreamStaysReadable) {
+    // A 16-bit length of a longer line would wrap and desynchronise the reader.
+    QByteArray out;
+    ReportStreamWriter writer(out);
+    writer.stringList({QString(70000, QLatin1Char('x')), QStringLiteral("next")});
+    writer.string(QString(70000, QLatin1Char('y')));
+    ReportStreamReader in(out);
+    EXPECT_EQ(in.stringList(), (QStringList{QString(65535, QLatin1Char('x')), QStringLiteral("next")}));
+    EXPECT_EQ(in.string(), QString(65535, QLatin1Char('y')));
+    EXPECT_TRUE(in.atEnd());
+}
+
 TEST(ObjectStream, FrameWidthEncoding) {
     const struct {
         float width;

@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 namespace dbfquery::data {
 
@@ -90,6 +91,20 @@ const char* codePageOfMark(std::uint8_t mark) {
     default:
         return nullptr;
     }
+}
+
+// dBase 7 names its language driver ("DB866RU0", "DBWINUS0") at offset 32.
+const char* codePageOfDriver(std::string_view driver) {
+    static const std::pair<const char*, const char*> drivers[] = {
+        {"866", "cp866"},     {"437", "cp437"},     {"850", "cp850"},     {"852", "cp852"},
+        {"WINRU", "cp1251"},  {"ANSIRU", "cp1251"}, {"WINEE", "cp1250"},  {"WINCZ", "cp1250"},
+        {"WINPL", "cp1250"},  {"WIN", "cp1252"},    {"ANSI", "cp1252"},
+    };
+    for (const auto& [part, page] : drivers) {
+        if (driver.find(part) != std::string_view::npos)
+            return page;
+    }
+    return nullptr;
 }
 
 // Days since 1970-01-01 to a civil date (proleptic Gregorian).
@@ -650,6 +665,8 @@ std::shared_ptr<const DbfTable> DbfTable::build(std::unique_ptr<DbfTable> table)
     DbfTable& t = *table;
     const std::uint8_t mark = static_cast<std::uint8_t>(t.m_data[29]);
     const char* marked = codePageOfMark(mark);
+    if (!marked && t.m_dBase7)
+        marked = codePageOfDriver(trimRight(t.m_data + 32, 32));
     if (marked) {
         t.m_codec = support::CodePage::find(QLatin1String(marked));
         t.m_codePage = {QLatin1String(marked), false};

@@ -254,7 +254,6 @@ TEST(DbfTableTest, Dbase7LayoutAndItsNumbers) {
     header[8] = static_cast<char>(headerLength);
     header[9] = static_cast<char>(headerLength >> 8);
     header[10] = 1 + 5 + 4 + 8;
-    header[29] = 0x26;
     header.replace(32, 8, "DB866RU0");
     auto descriptor = [](const char* name, char type, int width) {
         QByteArray d(48, '\0');
@@ -269,6 +268,8 @@ TEST(DbfTableTest, Dbase7LayoutAndItsNumbers) {
                              " Boris" + bytes({0x7F, 0xFF, 0xFF, 0xFE}) + bytes({0x40, 0x07, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
     const auto t = DbfTable::fromBuffer(table);
     EXPECT_EQ(t->formatName(), QStringLiteral("dBase 7"));
+    EXPECT_EQ(t->codePage().name, QStringLiteral("cp866")); // from the language driver, byte 29 is blank
+    EXPECT_FALSE(t->codePage().guessed);
     ASSERT_EQ(t->fields().size(), 3u);
     EXPECT_EQ(t->fields()[2].offset, 10);
     std::string scratch;

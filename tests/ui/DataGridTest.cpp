@@ -8,7 +8,7 @@
 #include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <optional>
+#include <memory>
 
 namespace dbfquery::ui {
 namespace {
@@ -150,6 +150,12 @@ TEST(DataGrid, ANewResultDropsColumnsAndFooterSettings) {
     EXPECT_EQ(grid.footer()->cells().size(), 2u);
 
     grid.setModel(nullptr);
+    EXPECT_EQ(grid.columnCount(), 0);
+
+    std::unique_ptr<ResultModel> gone(new ResultModel(people(2)));
+    grid.setModel(gone.get());
+    gone.reset();
+    EXPECT_EQ(grid.model(), nullptr);
     EXPECT_EQ(grid.columnCount(), 0);
 }
 

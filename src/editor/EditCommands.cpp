@@ -316,6 +316,22 @@ EditState Backspace(const EditState& in) {
     return s;
 }
 
+EditState DeleteChar(const EditState& in) {
+    if (in.hasSelection())
+        return DeleteSelection(in);
+    EditState s = ensureLines(in);
+    const TextPos at = s.caret;
+    QString& line = s.lines[at.line];
+    if (at.col < line.size()) {
+        line.remove(at.col, 1);
+    } else if (at.line + 1 < s.lines.size()) {
+        line += QString(at.col - line.size(), u' ') + s.lines[at.line + 1];
+        s.lines.remove(at.line + 1);
+    }
+    trimLine(s, at.line);
+    return s;
+}
+
 TextPos WordRight(const QStringList& lines, TextPos p) {
     if (lines.isEmpty())
         return {};

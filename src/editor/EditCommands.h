@@ -45,6 +45,9 @@ EditState BlockUnindent(const EditState& s);
 // Enter with auto-indent; with `moveCaret` false the caret stays where it was.
 EditState LineBreak(const EditState& s, bool moveCaret = true);
 EditState Backspace(const EditState& s);
+// Delete: the character at the caret; past the end of the line the next
+// line is joined at the caret's column.
+EditState DeleteChar(const EditState& s);
 EditState DeleteWord(const EditState& s);
 EditState DeleteLastWord(const EditState& s);
 EditState DeleteSelection(const EditState& s);

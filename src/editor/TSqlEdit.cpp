@@ -412,7 +412,11 @@ void TSqlEdit::execute(TEditorCommand command) {
     case ecCopy: sci(SCI_COPY); break;
     case ecCut: sci(SCI_CUT); break;
     case ecPaste: sci(SCI_PASTE); break;
-    case ecDeleteChar: sci(SCI_CLEAR); break;
+    case ecDeleteChar: {
+        const EditState s = editState();
+        apply(DeleteChar(s), s.hasSelection() ? UndoStep::Own : UndoStep::MayMerge);
+        break;
+    }
     case ecDeleteLastChar:
         apply(Backspace(editState()), smartBackspaceCase ? UndoStep::MayMerge : UndoStep::Own);
         break;

@@ -46,6 +46,7 @@ const auto shiftTab = [](const EditState& s) { return ShiftTab(s); };
 const auto enter = [](const EditState& s) { return LineBreak(s); };
 const auto insertLine = [](const EditState& s) { return LineBreak(s, false); };
 const auto backspace = [](const EditState& s) { return Backspace(s); };
+const auto del = [](const EditState& s) { return DeleteChar(s); };
 const auto indent = [](const EditState& s) { return BlockIndent(s); };
 const auto unindent = [](const EditState& s) { return BlockUnindent(s); };
 const auto type = [](const QString& text) {
@@ -132,6 +133,14 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"LeadingBlanksOnFirstLineAllGo", backspace, at({"    b"}, 0, 4), at({"b"}, 0, 0)},
         Case{"OneCharacter", backspace, at({"abc"}, 0, 2), at({"ac"}, 0, 1)},
         Case{"OneCharacterThenTrim", backspace, at({"ab c"}, 0, 4), at({"ab"}, 0, 3)}));
+
+INSTANTIATE_TEST_SUITE_P(
+    Delete, EditCommandCases,
+    ::testing::Values(
+        Case{"CharacterAtCaretThenTrim", del, at({"ab c"}, 0, 3), at({"ab"}, 0, 3)},
+        Case{"PastEndJoinsAtCaretColumn", del, at({"ab", "cd"}, 0, 4), at({"ab  cd"}, 0, 4)},
+        Case{"LastLineEndDoesNothing", del, at({"ab"}, 0, 5), at({"ab"}, 0, 5)},
+        Case{"Selection", del, selected({"abcd"}, {0, 3}, {0, 1}), at({"ad"}, 0, 1)}));
 
 INSTANTIATE_TEST_SUITE_P(
     Typing, EditCommandCases,

@@ -19,7 +19,7 @@ std::vector<Record> recordsOf(TXLSWorkbook& book, std::uint16_t type) {
     return recordsOfType(writeStream(book), type);
 }
 
-TEST(CellXf, EveryBitFieldOfTheBody) {
+TEST(XlsCellXf, EveryBitFieldOfTheBody) {
     TXLSWorkbook book;
     TXLSRange& r = *book.AddSheet()->GetRange({0, 0, 1, 0});
     r.HorizontalAlignment = 3;
@@ -48,7 +48,7 @@ TEST(CellXf, EveryBitFieldOfTheBody) {
     EXPECT_EQ(hexDiff(hex(palette), palettes[0].bytes), "");
 }
 
-TEST(CellXf, PatternColourAloneMakesAnotherXfAndNoPaletteWithoutNewColours) {
+TEST(XlsCellXf, PatternColourAloneMakesAnotherXfAndNoPaletteWithoutNewColours) {
     TXLSWorkbook book;
     TXLSWorksheet& sheet = *book.AddSheet();
     sheet.GetRange({0, 0, 0, 0})->PatternColor = colorFromRgb(0xFF0000);
@@ -61,7 +61,7 @@ TEST(CellXf, PatternColourAloneMakesAnotherXfAndNoPaletteWithoutNewColours) {
     EXPECT_TRUE(recordsOf(book, 0x0092).empty());
 }
 
-TEST(ColorIndex, TakesFreeEntriesInOrderAndGives8WhenThePaletteIsFull) {
+TEST(XlsColorIndex, TakesFreeEntriesInOrderAndGives8WhenThePaletteIsFull) {
     TExcelWriter writer;
     EXPECT_EQ(writer.ColorIndex(colorFromRgb(0xFF0000)), 10);
     EXPECT_EQ(writer.ColorIndex(static_cast<std::int32_t>(0x80000008)), 8) << "window text is black";

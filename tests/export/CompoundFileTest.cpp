@@ -49,7 +49,7 @@ QString entryName(const QString& name) {
     return hUtf16(name) + repeat(QStringLiteral("00"), 64 - 2 * static_cast<int>(name.size()));
 }
 
-TEST(CompoundFile, SmallStreamGoesIntoTheMiniStream) {
+TEST(XlsCompoundFile, SmallStreamGoesIntoTheMiniStream) {
     const QByteArray stream = pattern(100);
     const QByteArray file = container(stream);
     ASSERT_EQ(file.size(), 512 * 5);
@@ -84,9 +84,9 @@ struct SizeCase {
     friend void PrintTo(const SizeCase& c, std::ostream* os) { *os << c.name; }
 };
 
-class CompoundFileSizes : public ::testing::TestWithParam<SizeCase> {};
+class XlsCompoundFileSizes : public ::testing::TestWithParam<SizeCase> {};
 
-TEST_P(CompoundFileSizes, OlefileReadsTheStreamBack) {
+TEST_P(XlsCompoundFileSizes, OlefileReadsTheStreamBack) {
     const SizeCase& c = GetParam();
     const QByteArray stream = pattern(c.size);
     const QByteArray file = container(stream);
@@ -117,7 +117,7 @@ TEST_P(CompoundFileSizes, OlefileReadsTheStreamBack) {
     EXPECT_EQ(read["root"].toInteger() > 0, c.mini) << "mini stream in the root entry";
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, CompoundFileSizes,
+INSTANTIATE_TEST_SUITE_P(Cases, XlsCompoundFileSizes,
                          ::testing::Values(SizeCase{"empty", 0, false, 0},
                                            SizeCase{"one_byte", 1, true, 0},
                                            SizeCase{"just_under_4096", 4095, true, 0},
@@ -144,7 +144,7 @@ private:
     qint64 m_left;
 };
 
-TEST(CompoundFile, AFailingDeviceIsReported) {
+TEST(XlsCompoundFile, AFailingDeviceIsReported) {
     CompoundFileWriter file(QStringLiteral("Workbook"));
     file.stream().write(pattern(5000));
     for (qint64 accept : {0, 512, 1536, 3000}) {
@@ -153,7 +153,7 @@ TEST(CompoundFile, AFailingDeviceIsReported) {
     }
 }
 
-TEST(Save, MissingFolderGivesTheCreateErrorWithTheNegatedSystemCode) {
+TEST(XlsSave, MissingFolderGivesTheCreateErrorWithTheNegatedSystemCode) {
     QTemporaryDir dir;
     TXLSWorkbook book;
     book.AddSheet();
@@ -166,7 +166,7 @@ TEST(Save, MissingFolderGivesTheCreateErrorWithTheNegatedSystemCode) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size(), 0);
 }
 
-TEST(Save, ReplacesAnExistingFileAndAFailedSaveLeavesItWhole) {
+TEST(XlsSave, ReplacesAnExistingFileAndAFailedSaveLeavesItWhole) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("out.xls"));
     {

@@ -24,7 +24,7 @@ QString formatRecord(unsigned code, const QString& text) {
 const QString ArialWindowText = QStringLiteral("31 00 1a 00 c8 00 00 00 08 00 64 00 00 00 00 00 01 00 05 01 ") +
                                 hUtf16(QStringLiteral("Arial"));
 
-TEST(GlobalsGolden, EmptyWorkbook) {
+TEST(XlsGlobalsGolden, EmptyWorkbook) {
     TXLSWorkbook book;
     const QByteArray stream = writeStream(book);
     std::vector<Golden> expected = {
@@ -87,7 +87,7 @@ TEST(GlobalsGolden, EmptyWorkbook) {
     EXPECT_EQ(stream.size(), hexSize(expected)) << "nothing after the globals' EOF";
 }
 
-TEST(GlobalsGolden, BoundSheetsPointAtTheirSheetsAndNamesAreUtf16) {
+TEST(XlsGlobalsGolden, BoundSheetsPointAtTheirSheetsAndNamesAreUtf16) {
     TXLSWorkbook book;
     book.AddSheet()->SetName(QStringLiteral(u"Итог"));
     book.AddSheet()->SetName(QString());
@@ -104,7 +104,7 @@ TEST(GlobalsGolden, BoundSheetsPointAtTheirSheetsAndNamesAreUtf16) {
     EXPECT_EQ(hexDiff(hex("3d 01 04 00 00 00 01 00"), recordsOfType(stream, 0x013D)[0].bytes), "");
 }
 
-TEST(Fonts, DefaultRangeFontIsAFifthFontAndEqualFontsShareAnIndex) {
+TEST(XlsFonts, DefaultRangeFontIsAFifthFontAndEqualFontsShareAnIndex) {
     TXLSWorkbook book;
     TXLSWorksheet& sheet = *book.AddSheet();
     sheet.GetRange({0, 0, 0, 0});  // Arial 10 black
@@ -131,7 +131,7 @@ TEST(Fonts, DefaultRangeFontIsAFifthFontAndEqualFontsShareAnIndex) {
     EXPECT_EQ(fontOf(xfs[18]), 1);
 }
 
-TEST(Formats, NewFormatsGetCodesFrom50AndMatchWithoutRegardToCase) {
+TEST(XlsFormats, NewFormatsGetCodesFrom50AndMatchWithoutRegardToCase) {
     TXLSWorkbook book;
     TXLSWorksheet& sheet = *book.AddSheet();
     const QString formats[] = {QStringLiteral("@"), QStringLiteral("0.00"), QStringLiteral("[Red]0"),

@@ -12,7 +12,7 @@ namespace {
 using dbfquery::testing::hexDiff;
 using namespace xls::testing;
 
-TEST(WriteRecord, LongDataGoesOnInContinueRecords) {
+TEST(XlsWriteRecord, LongDataGoesOnInContinueRecords) {
     QByteArray data(8225, '\0');
     for (int i = 0; i < data.size(); ++i)
         data[i] = static_cast<char>(i * 7);
@@ -27,13 +27,13 @@ TEST(WriteRecord, LongDataGoesOnInContinueRecords) {
     EXPECT_EQ(hexDiff(records[0].bytes.mid(4) + records[1].bytes.mid(4), data), "");
 }
 
-TEST(WriteRecord, EmptyDataIsTheHeaderAlone) {
+TEST(XlsWriteRecord, EmptyDataIsTheHeaderAlone) {
     MemorySink sink;
     biff::WriteRecord(sink, 0x000A, QByteArray());
     EXPECT_EQ(hexDiff(hex("0a 00 00 00"), sink.bytes()), "");
 }
 
-TEST(HexToBytes, RunsOfDigitsInEitherCaseSeparatedByAnything) {
+TEST(XlsHexToBytes, RunsOfDigitsInEitherCaseSeparatedByAnything) {
     EXPECT_EQ(hexDiff(QByteArray::fromHex("0aff1000"), hex("a FF,10;;0")), "");
     EXPECT_EQ(hexDiff(QByteArray::fromHex("fca9"), hex("  fc\ta9  ")), "");
     EXPECT_TRUE(hex(" - ").isEmpty());
@@ -41,7 +41,7 @@ TEST(HexToBytes, RunsOfDigitsInEitherCaseSeparatedByAnything) {
 
 // Raw UTF-16 here made readers take the second character for an option
 // byte; xlrd failed to open such files.
-TEST(WriteAccess, IsABiff8StringPaddedWithSpaces) {
+TEST(XlsWriteAccess, IsABiff8StringPaddedWithSpaces) {
     MemorySink sink;
     biff::writeWriteAccess(sink, QStringLiteral("Tester"));
     const QByteArray expected = hex(QStringLiteral("5c 00 70 00 06 00 01 ") + hUtf16(QStringLiteral("Tester"))) +

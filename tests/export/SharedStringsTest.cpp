@@ -52,7 +52,7 @@ void expectCleanFile(const QStringList& texts) {
     expectXlscheckClean(path);
 }
 
-TEST(SharedStrings, NineStringsGiveTwoExtsstEntriesAndEqualTextsAreNotShared) {
+TEST(XlsSharedStrings, NineStringsGiveTwoExtsstEntriesAndEqualTextsAreNotShared) {
     QStringList texts;
     for (int i = 1; i <= 8; ++i)
         texts << QStringLiteral("s%1").arg(i);
@@ -78,9 +78,9 @@ struct SplitCase {
     friend void PrintTo(const SplitCase& c, std::ostream* os) { *os << c.name; }
 };
 
-class SstSplit : public ::testing::TestWithParam<SplitCase> {};
+class XlsSstSplit : public ::testing::TestWithParam<SplitCase> {};
 
-TEST_P(SstSplit, HeadersAndCharactersStayWhole) {
+TEST_P(XlsSstSplit, HeadersAndCharactersStayWhole) {
     const SplitCase& c = GetParam();
     const Written w = writeStrings(c.texts);
     std::vector<int> sizes;
@@ -93,8 +93,7 @@ TEST_P(SstSplit, HeadersAndCharactersStayWhole) {
     expectCleanFile(c.texts);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, SstSplit,
+INSTANTIATE_TEST_SUITE_P(Cases, XlsSstSplit,
     ::testing::Values(
         // 8224 - 8 count bytes - 3 header bytes = 8213, rounded down to even
         SplitCase{"long_first_string", {QString(5000, u'я')}, {8223, 1 + 1788}, QStringLiteral("01 4f 04 4f 04")},
@@ -106,7 +105,7 @@ INSTANTIATE_TEST_SUITE_P(
                   QStringLiteral("01 79 00 7a 00")}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(SharedStrings, ManyStringsKeepExtsstInOneRecord) {
+TEST(XlsSharedStrings, ManyStringsKeepExtsstInOneRecord) {
     // More than 1027 buckets of 8 would need a continued EXTSST, which
     // readers misread: buckets grow instead.
     QStringList texts;
@@ -126,7 +125,7 @@ TEST(SharedStrings, ManyStringsKeepExtsstInOneRecord) {
     expectCleanFile(texts);
 }
 
-TEST(SharedStrings, NumbersAndEmptyTextsHaveNoString) {
+TEST(XlsSharedStrings, NumbersAndEmptyTextsHaveNoString) {
     const Written w = writeStrings({QString(), QStringLiteral("x")});
     ASSERT_EQ(w.sst.size(), 1u);
     EXPECT_EQ(hexDiff(hex(QStringLiteral("fc 00 0d 00 01 00 00 00 01 00 00 00 01 00 01 78 00")),

@@ -124,9 +124,9 @@ std::vector<Golden> thirtyThreeRows() {
     return blocks;
 }
 
-class SheetGolden : public ::testing::TestWithParam<SheetCase> {};
+class XlsSheetGolden : public ::testing::TestWithParam<SheetCase> {};
 
-TEST_P(SheetGolden, Records) {
+TEST_P(XlsSheetGolden, Records) {
     const SheetCase& c = GetParam();
     TXLSWorkbook book;
     c.build(*book.AddSheet());
@@ -149,8 +149,7 @@ TEST_P(SheetGolden, Records) {
     expectXlscheckClean(path);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, SheetGolden,
+INSTANTIATE_TEST_SUITE_P(Cases, XlsSheetGolden,
     ::testing::Values(
         SheetCase{"no_ranges", [](TXLSWorksheet&) {}, 0, 0,
                   {"DIMENSIONS", "00 02 0e 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"}, {}, {}},
@@ -196,7 +195,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(SheetRecords, HeaderFooterPageSetupAndColumnsInListOrder) {
+TEST(XlsSheetRecords, HeaderFooterPageSetupAndColumnsInListOrder) {
     TXLSWorkbook book;
     book.AddSheet();
     TXLSWorksheet& sheet = *book.AddSheet();
@@ -239,7 +238,7 @@ TEST(SheetRecords, HeaderFooterPageSetupAndColumnsInListOrder) {
     expectOnly(0x023E, 1, "3e 02 12 00 b6 04 00 00 00 00 40 00 00 00 00 00 00 00 00 00 00 00", "WINDOW2 not selected");
 }
 
-TEST(SheetRecords, MoreThan1027MergedAreasGoIntoSeveralRecords) {
+TEST(XlsSheetRecords, MoreThan1027MergedAreasGoIntoSeveralRecords) {
     TXLSWorkbook book;
     TXLSWorksheet& sheet = *book.AddSheet();
     for (int r = 0; r < 1030; ++r)
@@ -268,11 +267,11 @@ struct TooLarge {
     friend void PrintTo(const TooLarge& c, std::ostream* os) { *os << c.name; }
 };
 
-class SheetTooLarge : public ::testing::TestWithParam<TooLarge> {};
+class XlsSheetTooLarge : public ::testing::TestWithParam<TooLarge> {};
 
 // Row and column numbers are 16-bit in the file; wrapped ones gave a
 // silently corrupt workbook.
-TEST_P(SheetTooLarge, IsRefusedBeforeAnythingIsWritten) {
+TEST_P(XlsSheetTooLarge, IsRefusedBeforeAnythingIsWritten) {
     TXLSWorkbook book;
     TXLSWorksheet& sheet = *book.AddSheet();
     sheet.SetName(QStringLiteral("Big"));
@@ -288,12 +287,12 @@ TEST_P(SheetTooLarge, IsRefusedBeforeAnythingIsWritten) {
     EXPECT_EQ(sheet.Range(0).WriterLink, -1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, SheetTooLarge,
+INSTANTIATE_TEST_SUITE_P(Cases, XlsSheetTooLarge,
                          ::testing::Values(TooLarge{"row_65536", {0, 65536, 0, 65536}},
                                            TooLarge{"column_256", {250, 0, 256, 0}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(SheetRecords, LastRowAndColumnThatFit) {
+TEST(XlsSheetRecords, LastRowAndColumnThatFit) {
     TXLSWorkbook book;
     book.AddSheet()->GetRange({255, 65535, 255, 65535})->SetValue(QStringLiteral("end"));
     MemorySink sink;

@@ -27,7 +27,7 @@ TableRowReader rowsOf(QList<QVariantList> rows) {
     };
 }
 
-TEST(TableWorkbook, KindsHeaderAndWidthsAsXlrdReadsThem) {
+TEST(XlsTableWorkbook, KindsHeaderAndWidthsAsXlrdReadsThem) {
     using K = TableColumn::Kind;
     const QList<TableColumn> columns = {{QStringLiteral("NAME"), K::Text, 0},
                                         {QStringLiteral("QTY"), K::Number, 0},
@@ -97,7 +97,7 @@ TEST(TableWorkbook, KindsHeaderAndWidthsAsXlrdReadsThem) {
     EXPECT_EQ(widths["4"].toInt(), (2 + 2) * 256);
 }
 
-TEST(TableWorkbook, RowsPast65536GoOnInAFurtherSheetWithItsHeader) {
+TEST(XlsTableWorkbook, RowsPast65536GoOnInAFurtherSheetWithItsHeader) {
     constexpr int Records = 70000;
     int next = 0;
     TXLSWorkbook book;
@@ -118,7 +118,7 @@ TEST(TableWorkbook, RowsPast65536GoOnInAFurtherSheetWithItsHeader) {
     EXPECT_EQ(book.Sheet(1).FindRange({0, 1, 0, 1})->Value.toDouble(), 65535.0);
 }
 
-TEST(TableWorkbook, SheetNamesLoseCharactersSheetsCannotHave) {
+TEST(XlsTableWorkbook, SheetNamesLoseCharactersSheetsCannotHave) {
     TXLSWorkbook book;
     buildTableWorkbook(book, {{QStringLiteral("A"), TableColumn::Kind::Text, 0}}, rowsOf({}),
                        QStringLiteral("a/b:c[1]*?"));
@@ -128,7 +128,7 @@ TEST(TableWorkbook, SheetNamesLoseCharactersSheetsCannotHave) {
     EXPECT_EQ(unnamed.Sheet(0).Name(), QStringLiteral("Sheet1"));
 }
 
-TEST(TableWorkbook, BytesDoNotDependOnTheLocale) {
+TEST(XlsTableWorkbook, BytesDoNotDependOnTheLocale) {
     const QList<TableColumn> columns = {{QStringLiteral("SUM"), TableColumn::Kind::Number, 2},
                                         {QStringLiteral("TEXT"), TableColumn::Kind::Number, 1}};
     auto stream = [&] {

@@ -15,17 +15,16 @@ struct NameCase {
     friend void PrintTo(const NameCase& c, std::ostream* os) { *os << c.name; }
 };
 
-class SheetName : public ::testing::TestWithParam<NameCase> {};
+class XlsSheetName : public ::testing::TestWithParam<NameCase> {};
 
-TEST_P(SheetName, IsCutTo31ThenTrimmed) {
+TEST_P(XlsSheetName, IsCutTo31ThenTrimmed) {
     TXLSWorkbook book;
     TXLSWorksheet* sheet = book.AddSheet();
     sheet->SetName(GetParam().input);
     EXPECT_EQ(sheet->Name(), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, SheetName,
+INSTANTIATE_TEST_SUITE_P(Cases, XlsSheetName,
     ::testing::Values(NameCase{"forty_chars", QString(40, u'x'), QString(31, u'x')},
                       NameCase{"spaces_only", QStringLiteral("     "), QString()},
                       NameCase{"controls_and_blanks", QStringLiteral("\t Итоги\r\n"), QStringLiteral(u"Итоги")},
@@ -33,7 +32,7 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"cut_then_trim", QString(30, u'a') + QStringLiteral(" b"), QString(30, u'a')}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Workbook, UserNameDefaultsAndIsCutTo66ThenTrimmed) {
+TEST(XlsWorkbook, UserNameDefaultsAndIsCutTo66ThenTrimmed) {
     TXLSWorkbook book;
     EXPECT_EQ(book.UserName(), QStringLiteral("VIrorad"));
     book.SetUserName(QStringLiteral("  Иванов\t"));
@@ -42,7 +41,7 @@ TEST(Workbook, UserNameDefaultsAndIsCutTo66ThenTrimmed) {
     EXPECT_EQ(book.UserName().size(), 66);
 }
 
-TEST(Workbook, DefaultSheetNamesSkipTakenNamesWithoutRegardToCase) {
+TEST(XlsWorkbook, DefaultSheetNamesSkipTakenNamesWithoutRegardToCase) {
     TXLSWorkbook book;
     book.AddSheet();
     book.AddSheet();
@@ -57,7 +56,7 @@ TEST(Workbook, DefaultSheetNamesSkipTakenNamesWithoutRegardToCase) {
     EXPECT_EQ(renamed.SheetCount(), 0);
 }
 
-TEST(Worksheet, RowsAndColumnsWidenOnlyTheirOwnBounds) {
+TEST(XlsWorksheet, RowsAndColumnsWidenOnlyTheirOwnBounds) {
     TXLSWorkbook book;
     TXLSWorksheet& sheet = *book.AddSheet();
     TXLSRow* row = sheet.GetRow(5);
@@ -79,7 +78,7 @@ TEST(Worksheet, RowsAndColumnsWidenOnlyTheirOwnBounds) {
     EXPECT_EQ(sheet.LastCol(), 7);
 }
 
-TEST(Worksheet, GetRangeFindsTheSameAreaAndReplacesIntersectingRanges) {
+TEST(XlsWorksheet, GetRangeFindsTheSameAreaAndReplacesIntersectingRanges) {
     TXLSWorkbook book;
     TXLSWorksheet& sheet = *book.AddSheet();
     TXLSRange* a = sheet.GetRange(area(0, 0, 0, 0));
@@ -103,7 +102,7 @@ TEST(Worksheet, GetRangeFindsTheSameAreaAndReplacesIntersectingRanges) {
     EXPECT_EQ(sheet.Range(0).Value.toString(), QStringLiteral("kept"));
 }
 
-TEST(Worksheet, BoundsNeverShrinkWhenRangesAreReplaced) {
+TEST(XlsWorksheet, BoundsNeverShrinkWhenRangesAreReplaced) {
     TXLSWorkbook book;
     TXLSWorksheet& sheet = *book.AddSheet();
     sheet.GetRange(area(2, 3, 9, 9));
@@ -115,7 +114,7 @@ TEST(Worksheet, BoundsNeverShrinkWhenRangesAreReplaced) {
     EXPECT_EQ(sheet.LastRow(), 9);
 }
 
-TEST(Worksheet, RangesInRowAreSortedByFirstColumn) {
+TEST(XlsWorksheet, RangesInRowAreSortedByFirstColumn) {
     TXLSWorkbook book;
     TXLSWorksheet& sheet = *book.AddSheet();
     TXLSRange* right = sheet.GetRange(area(4, 0, 5, 1));
@@ -124,7 +123,7 @@ TEST(Worksheet, RangesInRowAreSortedByFirstColumn) {
     EXPECT_TRUE(sheet.RangesInRow(2).empty());
 }
 
-TEST(Worksheet, InvertedOrNegativeAreaIsRejected) {
+TEST(XlsWorksheet, InvertedOrNegativeAreaIsRejected) {
     TXLSWorkbook book;
     TXLSWorksheet& sheet = *book.AddSheet();
     EXPECT_THROW(sheet.GetRange(area(3, 0, 2, 0)), std::invalid_argument);
@@ -132,7 +131,7 @@ TEST(Worksheet, InvertedOrNegativeAreaIsRejected) {
     EXPECT_EQ(sheet.RangeCount(), 0);
 }
 
-TEST(Range, DefaultsAndSetValue) {
+TEST(XlsRange, DefaultsAndSetValue) {
     TXLSWorkbook book;
     TXLSRange& r = *book.AddSheet()->GetRange(area(0, 0, 0, 0));
     EXPECT_EQ(r.Font.Name, QStringLiteral("Arial"));
@@ -148,7 +147,7 @@ TEST(Range, DefaultsAndSetValue) {
     EXPECT_EQ(r.Value.toDouble(), 12.5);
 }
 
-TEST(Range, NumberKindsAndTextKinds) {
+TEST(XlsRange, NumberKindsAndTextKinds) {
     for (const QVariant& v : {QVariant(short(1)), QVariant(7), QVariant(qint64(1) << 40), QVariant(1.5f),
                               QVariant(2.5), QVariant::fromValue<uchar>(3)})
         EXPECT_TRUE(TXLSRange::isNumber(v)) << v.typeName();

@@ -27,7 +27,7 @@ QJsonArray ints(std::initializer_list<int> values) {
     return a;
 }
 
-TEST(Readers, FormattedWorkbookMatchesTheModel) {
+TEST(XlsReaders, FormattedWorkbookMatchesTheModel) {
     TXLSWorkbook book;
     book.SetUserName(QStringLiteral("Tester"));
     TXLSWorksheet& sheet = *book.AddSheet();
@@ -113,7 +113,7 @@ TEST(Readers, FormattedWorkbookMatchesTheModel) {
     EXPECT_EQ(cellAt(s, 4, 4)[3].toString(), QStringLiteral(u"ёлка"));
 }
 
-TEST(Readers, TwentyThousandRows) {
+TEST(XlsReaders, TwentyThousandRows) {
     TXLSWorkbook book;
     TXLSWorksheet& sheet = *book.AddSheet();
     constexpr int Rows = 20000;

@@ -43,7 +43,8 @@ std::vector<QString> makeCells(int rows, int columns, unsigned seed) {
     const QString letters = QStringLiteral("абвгдеёжзийклмнопрстуфхцчшщъыьэюяabcdefghij0123456789");
     for (int i = 0; i < rows * columns; ++i) {
         QString text;
-        const int words = 1 + static_cast<int>(random() % 8 == 0) + static_cast<int>(random() % 16 == 0);
+        const int words =
+            1 + static_cast<int>(random() % 8 == 0) + static_cast<int>(random() % 16 == 0);
         for (int w = 0; w < words; ++w) {
             if (w > 0)
                 text += QLatin1Char(' ');
@@ -56,19 +57,22 @@ std::vector<QString> makeCells(int rows, int columns, unsigned seed) {
     return cells;
 }
 
-void runCase(const char* name, const TextMeasurer& measurer, int rows, const std::vector<QString>& cells) {
+void runCase(const char* name, const TextMeasurer& measurer, int rows,
+             const std::vector<QString>& cells) {
     constexpr int kColumns = 10;
     TReport report;
     report.setMeasurer(measurer);
     const std::vector<int> widths = {60, 70, 80, 60, 70, 80, 60, 70, 80, 70}; // 700 of 704
-    testing::TableLikeDesign design(report, rows, widths, [&](int r, int c) {
-        return cells[static_cast<std::size_t>(r) * kColumns + c];
-    }, QStringLiteral("Результат запроса"));
+    testing::TableLikeDesign design(
+        report, rows, widths,
+        [&](int r, int c) { return cells[static_cast<std::size_t>(r) * kColumns + c]; },
+        QStringLiteral("Результат запроса"));
     const auto start = std::chrono::steady_clock::now();
     const std::clock_t cpuStart = std::clock();
     report.Prepare(QDateTime(QDate(2026, 1, 1), QTime(0, 0)));
     const double cpu = double(std::clock() - cpuStart) / CLOCKS_PER_SEC;
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const TPreparedPages& pages = report.PreparedPages();
     std::uint64_t hash = 1469598103934665603ull;
     qsizetype bytes = 0;
@@ -76,10 +80,11 @@ void runCase(const char* name, const TextMeasurer& measurer, int rows, const std
         hash = fnv1a(hash, pages.Item(i).ObjectStream);
         bytes += pages.Item(i).ObjectStream.size();
     }
-    std::printf("%-14s rows=%d cols=%d pages=%d wall=%.3fs cpu=%.3fs pages/s(cpu)=%.0f stream=%.1fMiB "
-                "peak=%.1fMiB checksum=%016llx\n",
-                name, rows, kColumns, pages.Count(), seconds, cpu, pages.Count() / cpu, bytes / 1048576.0,
-                peakKiB() / 1024.0, static_cast<unsigned long long>(hash));
+    std::printf(
+        "%-14s rows=%d cols=%d pages=%d wall=%.3fs cpu=%.3fs pages/s(cpu)=%.0f stream=%.1fMiB "
+        "peak=%.1fMiB checksum=%016llx\n",
+        name, rows, kColumns, pages.Count(), seconds, cpu, pages.Count() / cpu, bytes / 1048576.0,
+        peakKiB() / 1024.0, static_cast<unsigned long long>(hash));
 }
 
 } // namespace

@@ -16,16 +16,19 @@ bool isDataKind(BandKind k) {
            k == BandKind::CrossData;
 }
 
-bool fixedPlace(BandKind k) { return k == BandKind::Overlay || k == BandKind::None; }
+bool fixedPlace(BandKind k) {
+    return k == BandKind::Overlay || k == BandKind::None;
+}
 
 bool conditionHolds(const QString& value) {
-    return value == QLatin1String("1") || value.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
+    return value == QLatin1String("1") ||
+           value.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
 }
 
 } // namespace
 
-BandLayout::BandLayout(TReport& report, const TextMeasurer& measurer, ExpressionEvaluator& evaluator,
-                       ProgressHost& progress)
+BandLayout::BandLayout(TReport& report, const TextMeasurer& measurer,
+                       ExpressionEvaluator& evaluator, ProgressHost& progress)
     : m_report(report), m_measurer(measurer), m_evaluator(evaluator), m_progress(progress) {}
 
 BandLayout::~BandLayout() = default;
@@ -74,7 +77,8 @@ void BandLayout::assign(TReportPage& design) {
         member->original = view->clone();
         member->relLeft = view->Left;
         for (Band* cross : crossBands) {
-            if (view->Left >= cross->top && view->Left + view->Width <= cross->top + cross->height) {
+            if (view->Left >= cross->top &&
+                view->Left + view->Width <= cross->top + cross->height) {
                 member->cross = cross;
                 member->relLeft = view->Left - cross->top;
                 break;
@@ -192,8 +196,12 @@ bool BandLayout::prepareObject(Member& member, Band& band, int x, int top) {
         return false;
 
     switch (memo.BandAlign) {
-    case baBottom: memo.Top = top + band.printedHeight - memo.Height; break;
-    case baTop: memo.Top = top; break;
+    case baBottom:
+        memo.Top = top + band.printedHeight - memo.Height;
+        break;
+    case baTop:
+        memo.Top = top;
+        break;
     case baWidth:
         if (member.cross) {
             memo.Width = member.cross->width;
@@ -203,7 +211,8 @@ bool BandLayout::prepareObject(Member& member, Band& band, int x, int top) {
             memo.Width = m_limits.right - m_limits.left - 1;
         }
         break;
-    default: break;
+    default:
+        break;
     }
     return true;
 }
@@ -240,7 +249,8 @@ void BandLayout::printObject(Member& member, Band& band, int x) {
     if (!prepareObject(member, band, x, band.printedTop))
         return;
     TReportView& view = *member.view;
-    if ((band.flags & flBandStretched) && view.kind() == ObjectKind::Memo && (view.Flags & flStretched))
+    if ((band.flags & flBandStretched) && view.kind() == ObjectKind::Memo &&
+        (view.Flags & flStretched))
         view.Height = band.printedHeight - member.relTop;
     if (view.Flags & flSuppress && view.kind() == ObjectKind::Memo) {
         if (member.printedOnce && view.Memo == member.lastText)
@@ -276,7 +286,8 @@ void BandLayout::printBand(Band* band) {
     const int height = bandHeight(*band);
     if (kind != BandKind::ColumnFooter && !m_inNewPage) {
         const Band* columnFooter = slot(BandKind::ColumnFooter);
-        const int footerHeight = columnFooter && !columnFooter->empty() && !m_noRepeat ? columnFooter->height : 0;
+        const int footerHeight =
+            columnFooter && !columnFooter->empty() && !m_noRepeat ? columnFooter->height : 0;
         if (m_curY + height + footerHeight > m_bottom)
             newPage(band);
     }
@@ -319,7 +330,8 @@ void BandLayout::printCrossCells(Band& band) {
 }
 
 void BandLayout::reportProgress(int pageNumber) {
-    m_progress.setLine(QStringLiteral("Формируется страница:") + QStringLiteral("  ") + QString::number(pageNumber));
+    m_progress.setLine(QStringLiteral("Формируется страница:") + QStringLiteral("  ") +
+                       QString::number(pageNumber));
 }
 
 void BandLayout::printPageFooters() {
@@ -365,7 +377,8 @@ void BandLayout::newPage(Band* failed) {
     printBand(slot(BandKind::Overlay));
     printBand(slot(BandKind::PageHeader));
     printBand(slot(BandKind::ColumnHeader));
-    if (failed && isDataKind(failed->kind) && failed->header && (failed->header->flags & flBandRepeatHeader))
+    if (failed && isDataKind(failed->kind) && failed->header &&
+        (failed->header->flags & flBandRepeatHeader))
         printBand(failed->header);
 }
 

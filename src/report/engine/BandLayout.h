@@ -41,12 +41,12 @@ public:
 private:
     struct Band;
     struct Member {
-        TReportView* view = nullptr;                 // reused for every print
-        std::unique_ptr<TReportView> original;       // its design state
-        Band* cross = nullptr;                       // the cross band it repeats in
-        int relLeft = 0;                             // relative to the cross band
-        int relTop = 0;                              // relative to its band
-        QStringList lastText;                        // for Suppress
+        TReportView* view = nullptr;           // reused for every print
+        std::unique_ptr<TReportView> original; // its design state
+        Band* cross = nullptr;                 // the cross band it repeats in
+        int relLeft = 0;                       // relative to the cross band
+        int relTop = 0;                        // relative to its band
+        QStringList lastText;                  // for Suppress
         bool printedOnce = false;
     };
     struct Band {
@@ -94,11 +94,11 @@ private:
     std::array<Band*, kBandKindCount> m_slots{};
     TReportPage* m_design = nullptr;
     PageLimits m_limits;
-    int m_bottom = 0;     // bottom limit for bands
+    int m_bottom = 0; // bottom limit for bands
     int m_curY = 0;
-    int m_pageIndex = 0;  // prepared page printed objects go to
-    int m_firstPage = 0;  // the prepared page this design page started on
-    bool m_noRepeat = false; // while the summary prints
+    int m_pageIndex = 0;      // prepared page printed objects go to
+    int m_firstPage = 0;      // the prepared page this design page started on
+    bool m_noRepeat = false;  // while the summary prints
     bool m_inNewPage = false; // bands of a page start never break again
 };
 

@@ -4,8 +4,9 @@
 
 namespace dbfquery::report {
 
-PrinterGeometry PrinterGeometry::fromDevice(int paperWidth, int paperHeight, int offsetX, int offsetY,
-                                            int printableWidth, int printableHeight, int dpiX, int dpiY) {
+PrinterGeometry PrinterGeometry::fromDevice(int paperWidth, int paperHeight, int offsetX,
+                                            int offsetY, int printableWidth, int printableHeight,
+                                            int dpiX, int dpiY) {
     PrinterGeometry g;
     g.DevicePaperWidth = paperWidth;
     g.DevicePaperHeight = paperHeight;

@@ -13,8 +13,8 @@ public:
     // is on screen and closes the window when `work` returns or throws (the
     // failure then leaves run). "Отмена" or Esc call `cancel`; the work
     // goes on until it looks at its stop mark.
-    virtual void run(const QString& caption, const QString& firstLine, const std::function<void()>& work,
-                     const std::function<void()>& cancel) = 0;
+    virtual void run(const QString& caption, const QString& firstLine,
+                     const std::function<void()>& work, const std::function<void()>& cancel) = 0;
     // Changes the first line and lets pending window messages through.
     virtual void setLine(const QString& text) = 0;
 };

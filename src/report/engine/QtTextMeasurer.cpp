@@ -2,7 +2,8 @@
 
 namespace dbfquery::report {
 
-double QtTextMeasurer::textWidth(const ReportFont& font, int pixelHeight, const QString& text) const {
+double QtTextMeasurer::textWidth(const ReportFont& font, int pixelHeight,
+                                 const QString& text) const {
     for (const Cached& c : m_cache)
         if (c.pixelHeight == pixelHeight && c.font.Style == font.Style && c.font.Name == font.Name)
             return c.metrics.horizontalAdvance(text);

@@ -10,7 +10,9 @@ namespace {
 
 // From millimetres: Qt's own pixel rectangles go through whole points and
 // would make A4 757 x 1072 units instead of 758 x 1071.
-int pixels(double mm, int dpi) { return static_cast<int>(support::roundHalfEven(mm * dpi / 25.4)); }
+int pixels(double mm, int dpi) {
+    return static_cast<int>(support::roundHalfEven(mm * dpi / 25.4));
+}
 
 } // namespace
 
@@ -25,7 +27,8 @@ PrinterGeometry layoutGeometry(const QPageLayout& layout, int dpi) {
     const int top = pixels(minimum.top(), dpi);
     const int printableWidth = width - left - pixels(minimum.right(), dpi);
     const int printableHeight = height - top - pixels(minimum.bottom(), dpi);
-    return PrinterGeometry::fromDevice(width, height, left, top, printableWidth, printableHeight, dpi, dpi);
+    return PrinterGeometry::fromDevice(width, height, left, top, printableWidth, printableHeight,
+                                       dpi, dpi);
 }
 
 PrinterGeometry readPrinterGeometry(const QPrinter& printer) {

@@ -21,13 +21,26 @@ QColor fromRgb(TColor c) {
 
 bool paletteRole(unsigned index, QPalette::ColorRole& role) {
     switch (index) {
-    case 5: role = QPalette::Base; return true;          // window background
-    case 8: role = QPalette::Text; return true;          // window text
-    case 13: role = QPalette::Highlight; return true;
-    case 14: role = QPalette::HighlightedText; return true;
-    case 15: role = QPalette::Button; return true;
-    case 18: role = QPalette::ButtonText; return true;
-    default: return false;
+    case 5:
+        role = QPalette::Base;
+        return true; // window background
+    case 8:
+        role = QPalette::Text;
+        return true; // window text
+    case 13:
+        role = QPalette::Highlight;
+        return true;
+    case 14:
+        role = QPalette::HighlightedText;
+        return true;
+    case 15:
+        role = QPalette::Button;
+        return true;
+    case 18:
+        role = QPalette::ButtonText;
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -36,7 +49,7 @@ bool paletteRole(unsigned index, QPalette::ColorRole& role) {
 QColor toQColor(TColor color) {
     if (!isSystemColor(color))
         return fromRgb(color);
-    const unsigned index = color & 0xFF;
+    const unsigned index = color & 0x00FFFFFF;
     QPalette::ColorRole role{};
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) && paletteRole(index, role))
         return QGuiApplication::palette().color(role);

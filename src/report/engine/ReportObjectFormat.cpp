@@ -11,23 +11,29 @@ namespace {
 // is about a thousand units.
 void checkRange(std::int64_t value, std::int64_t limit, const char* field, qsizetype at) {
     if (value < -limit || value > limit)
-        throw ReportStreamError(
-            QStringLiteral("Данные отчета повреждены: недопустимое значение поля %1 (%2) у объекта по смещению %3")
-                .arg(QLatin1String(field))
-                .arg(value)
-                .arg(at));
+        throw ReportStreamError(QStringLiteral("Данные отчета повреждены: недопустимое значение "
+                                               "поля %1 (%2) у объекта по смещению %3")
+                                    .arg(QLatin1String(field))
+                                    .arg(value)
+                                    .arg(at));
 }
 
 } // namespace
 
 std::unique_ptr<TReportView> createObject(ObjectKind kind) {
     switch (kind) {
-    case ObjectKind::Memo: return std::make_unique<TMemoView>();
-    case ObjectKind::Picture: return std::make_unique<TPictureView>();
-    case ObjectKind::Band: return std::make_unique<TBandView>();
-    case ObjectKind::SubReport: return std::make_unique<TSubReportView>();
-    case ObjectKind::Line: return std::make_unique<TLineView>();
-    case ObjectKind::AddIn: break;
+    case ObjectKind::Memo:
+        return std::make_unique<TMemoView>();
+    case ObjectKind::Picture:
+        return std::make_unique<TPictureView>();
+    case ObjectKind::Band:
+        return std::make_unique<TBandView>();
+    case ObjectKind::SubReport:
+        return std::make_unique<TSubReportView>();
+    case ObjectKind::Line:
+        return std::make_unique<TLineView>();
+    case ObjectKind::AddIn:
+        break;
     }
     return nullptr;
 }
@@ -73,11 +79,12 @@ std::unique_ptr<TReportView> readPreparedObject(ReportStreamReader& in) {
     if (kindByte == static_cast<std::uint8_t>(ObjectKind::AddIn)) {
         // No add-in class is registered in this program.
         const QString className = in.string();
-        throw ReportStreamError(QStringLiteral("Класс объекта не зарегистрирован: %1").arg(className));
+        throw ReportStreamError(
+            QStringLiteral("Класс объекта не зарегистрирован: %1").arg(className));
     }
-    std::unique_ptr<TReportView> view =
-        kindByte <= static_cast<std::uint8_t>(ObjectKind::Line) ? createObject(static_cast<ObjectKind>(kindByte))
-                                                                 : nullptr;
+    std::unique_ptr<TReportView> view = kindByte <= static_cast<std::uint8_t>(ObjectKind::Line)
+                                            ? createObject(static_cast<ObjectKind>(kindByte))
+                                            : nullptr;
     if (!view)
         throw ReportStreamError(
             QStringLiteral("Данные отчета повреждены: неизвестный вид объекта %1 (смещение %2)")

@@ -7,7 +7,8 @@ namespace dbfquery::report {
 void ReportStreamReader::require(qsizetype count) const {
     if (count < 0 || m_at > m_size || count > m_size - m_at)
         throw ReportStreamError(
-            QStringLiteral("Данные отчета повреждены: неожиданный конец данных (смещение %1)").arg(m_at));
+            QStringLiteral("Данные отчета повреждены: неожиданный конец данных (смещение %1)")
+                .arg(m_at));
 }
 
 std::uint8_t ReportStreamReader::u8() {
@@ -43,7 +44,8 @@ QStringList ReportStreamReader::stringList() {
     if (count == 0) {
         if (u8() != 0)
             throw ReportStreamError(
-                QStringLiteral("Данные отчета повреждены: неверный конец списка строк (смещение %1)")
+                QStringLiteral(
+                    "Данные отчета повреждены: неверный конец списка строк (смещение %1)")
                     .arg(m_at - 1));
         return lines;
     }

@@ -20,7 +20,8 @@ public:
 class ReportStreamReader {
 public:
     ReportStreamReader(const char* data, qsizetype size) : m_data(data), m_size(size) {}
-    explicit ReportStreamReader(const QByteArray& bytes) : ReportStreamReader(bytes.constData(), bytes.size()) {}
+    explicit ReportStreamReader(const QByteArray& bytes)
+        : ReportStreamReader(bytes.constData(), bytes.size()) {}
 
     std::uint8_t u8();
     std::uint16_t u16();

@@ -21,8 +21,12 @@ public:
     void setBandKind(BandKind kind) { FrameTyp = static_cast<std::uint16_t>(kind); }
 
     ObjectKind kind() const override { return ObjectKind::Band; }
-    std::unique_ptr<TReportView> clone() const override { return std::make_unique<TBandView>(*this); }
-    void copyFrom(const TReportView& other) override { *this = static_cast<const TBandView&>(other); }
+    std::unique_ptr<TReportView> clone() const override {
+        return std::make_unique<TBandView>(*this);
+    }
+    void copyFrom(const TReportView& other) override {
+        *this = static_cast<const TBandView&>(other);
+    }
 };
 
 } // namespace dbfquery::report

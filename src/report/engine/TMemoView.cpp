@@ -12,19 +12,30 @@
 namespace dbfquery::report {
 namespace {
 
-int rnd(double v) { return static_cast<int>(support::roundHalfEven(v)); }
+int rnd(double v) {
+    return static_cast<int>(support::roundHalfEven(v));
+}
 
-bool isBreak(QChar c) { return c == QChar(13) || c == QChar(10); }
-bool isSpace(QChar c) { return c == QChar(' ') || c == QChar(0xA0); }
+bool isBreak(QChar c) {
+    return c == QChar(13) || c == QChar(10);
+}
+bool isSpace(QChar c) {
+    return c == QChar(' ') || c == QChar(0xA0);
+}
 
-bool endsParagraph(const QString& line) { return line.endsWith(kParagraphMark); }
-QString withoutMark(const QString& line) { return endsParagraph(line) ? line.chopped(1) : line; }
+bool endsParagraph(const QString& line) {
+    return line.endsWith(kParagraphMark);
+}
+QString withoutMark(const QString& line) {
+    return endsParagraph(line) ? line.chopped(1) : line;
+}
 
 // Cuts one stored line at carriage returns / line feeds (a run is one
 // break) and where the text grows wider than `available`.
 void wrapParagraph(const QString& line, double available,
                    const std::function<double(QStringView)>& width, QStringList& out) {
-    if (line.size() <= 1 || (std::none_of(line.begin(), line.end(), isBreak) && width(line) <= available)) {
+    if (line.size() <= 1 ||
+        (std::none_of(line.begin(), line.end(), isBreak) && width(line) <= available)) {
         out << line + kParagraphMark;
         return;
     }
@@ -75,7 +86,9 @@ int TMemoView::fontPixels(const DrawContext& c) const {
     return fontPixelHeight(Font.Size, c.sy);
 }
 
-int TMemoView::lineHeight(const DrawContext& c) const { return rnd(LineSpacing * c.sy) + fontPixels(c); }
+int TMemoView::lineHeight(const DrawContext& c) const {
+    return rnd(LineSpacing * c.sy) + fontPixels(c);
+}
 
 QStringList TMemoView::WrapLines(const TextMeasurer& measurer) const {
     QStringList lines = Memo;
@@ -93,7 +106,8 @@ QStringList TMemoView::WrapLines(const TextMeasurer& measurer) const {
     const double available = vertical() ? Height - 2 * g.gy : Width - 2 * g.gx;
     const int pixels = fontPixelHeight(Font.Size);
     const auto width = [&](QStringView text) {
-        return measurer.textWidth(Font, pixels, text.toString()) + double(CharSpacing) * text.size();
+        return measurer.textWidth(Font, pixels, text.toString()) +
+               double(CharSpacing) * text.size();
     };
     for (const QString& line : lines)
         wrapParagraph(line, available, width, out);
@@ -144,9 +158,14 @@ std::vector<PlacedLine> TMemoView::PlaceLines(const QStringList& wrapped, const 
                          rnd(CharSpacing * c.sx) * double(line.text.size()));
         int along = alongInset;
         switch (Alignment & 3) {
-        case taRight: along = alongSpan - alongInset - line.width - 1; break;
-        case taCenter: along = alongInset + (alongSpan - 2 * alongInset - line.width) / 2; break;
-        default: break;
+        case taRight:
+            along = alongSpan - alongInset - line.width - 1;
+            break;
+        case taCenter:
+            along = alongInset + (alongSpan - 2 * alongInset - line.width) / 2;
+            break;
+        default:
+            break;
         }
         const int across = first + i * lh;
         if (turned) {
@@ -186,7 +205,8 @@ void TMemoView::Draw(QPainter& painter, const DrawContext& c) const {
         for (const PlacedLine& line : lines)
             painter.drawLine(g.x, line.y + lh - 1, x2, line.y + lh - 1);
     }
-    painter.setClipRect(QRect(g.rect.left, g.rect.top, g.rect.width(), g.rect.height()), Qt::IntersectClip);
+    painter.setClipRect(QRect(g.rect.left, g.rect.top, g.rect.width(), g.rect.height()),
+                        Qt::IntersectClip);
     const QFont font = Font.toQFont(fontPixels(c));
     painter.setFont(font);
     painter.setPen(toQColor(Font.Color));
@@ -201,7 +221,8 @@ void TMemoView::Draw(QPainter& painter, const DrawContext& c) const {
         painter.translate(line.x, line.y);
         if (turned)
             painter.rotate(-90);
-        const int spaces = static_cast<int>(std::count_if(line.text.begin(), line.text.end(), isSpace));
+        const int spaces =
+            static_cast<int>(std::count_if(line.text.begin(), line.text.end(), isSpace));
         const int spare = alongSpan - 2 * alongInset - line.width;
         if ((Alignment & 3) == taJustify && !line.paragraphEnd && spaces > 0 && spare > 0) {
             // The spare width goes into the spaces, word by word.

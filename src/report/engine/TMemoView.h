@@ -51,8 +51,12 @@ public:
     std::int32_t CharSpacing = 0;
 
     ObjectKind kind() const override { return ObjectKind::Memo; }
-    std::unique_ptr<TReportView> clone() const override { return std::make_unique<TMemoView>(*this); }
-    void copyFrom(const TReportView& other) override { *this = static_cast<const TMemoView&>(other); }
+    std::unique_ptr<TReportView> clone() const override {
+        return std::make_unique<TMemoView>(*this);
+    }
+    void copyFrom(const TReportView& other) override {
+        *this = static_cast<const TMemoView&>(other);
+    }
 
     // Output lines at scale 1, each paragraph's last one ending in the mark.
     QStringList WrapLines(const TextMeasurer& measurer) const;

@@ -32,7 +32,9 @@ void forEachStoredObject(const QByteArray& stream,
     ReportStreamReader in(stream);
     const std::uint8_t version = in.u8();
     if (version != kObjectStreamVersion)
-        throw ReportStreamError(QStringLiteral("Данные отчета повреждены: неизвестная версия страницы %1").arg(version));
+        throw ReportStreamError(
+            QStringLiteral("Данные отчета повреждены: неизвестная версия страницы %1")
+                .arg(version));
     while (!in.atEnd())
         visit(readPreparedObject(in));
 }
@@ -56,7 +58,9 @@ std::unique_ptr<PreparedPage> TPreparedPages::makePage(const TReportPage& page) 
     return record;
 }
 
-int TPreparedPages::AddPage(const TReportPage& page) { return InsertPage(Count(), page); }
+int TPreparedPages::AddPage(const TReportPage& page) {
+    return InsertPage(Count(), page);
+}
 
 int TPreparedPages::InsertPage(int index, const TReportPage& page) {
     if (index < 0 || index >= Count()) {
@@ -124,7 +128,8 @@ void TPreparedPages::ExportPage(int index, ExportTarget& target) const {
     const PreparedPage& record = Item(index);
     const DrawContext c = exportContext(record);
     target.BeginPage();
-    forEachStoredObject(record.ObjectStream, [&](std::unique_ptr<TReportView> view) { view->Export(target, c); });
+    forEachStoredObject(record.ObjectStream,
+                        [&](std::unique_ptr<TReportView> view) { view->Export(target, c); });
     target.EndPage();
 }
 
@@ -193,18 +198,22 @@ QByteArray TPreparedPages::SaveToBytes(const QString& printerName) const {
 void TPreparedPages::SaveToFile(QIODevice& device, const QString& printerName) const {
     const QByteArray bytes = SaveToBytes(printerName);
     if (device.write(bytes) != bytes.size())
-        throw support::UserError(QStringLiteral("Ошибка записи файла отчета: %1").arg(device.errorString()));
+        throw support::UserError(
+            QStringLiteral("Ошибка записи файла отчета: %1").arg(device.errorString()));
 }
 
 QString TPreparedPages::SaveToFile(const QString& fileName, const QString& printerName) const {
     const QFileInfo info(fileName);
-    const QString name = info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".prp");
+    const QString name =
+        info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".prp");
     QSaveFile file(name);
     if (!file.open(QIODevice::WriteOnly))
-        throw support::UserError(QStringLiteral("Не удалось создать файл %1.\r%2").arg(name, file.errorString()));
+        throw support::UserError(
+            QStringLiteral("Не удалось создать файл %1.\r%2").arg(name, file.errorString()));
     SaveToFile(file, printerName);
     if (!file.commit())
-        throw support::UserError(QStringLiteral("Не удалось записать файл %1.\r%2").arg(name, file.errorString()));
+        throw support::UserError(
+            QStringLiteral("Не удалось записать файл %1.\r%2").arg(name, file.errorString()));
     return name;
 }
 
@@ -215,7 +224,8 @@ void TPreparedPages::LoadFromBytes(const QByteArray& bytes, ReportPrinterPort& p
     const std::uint8_t version = in.u8();
     if (version < 24 || version > 31)
         throw ReportStreamError(
-            QStringLiteral("Файл не является файлом отчета или записан в устаревшем формате (первый байт %1)")
+            QStringLiteral(
+                "Файл не является файлом отчета или записан в устаревшем формате (первый байт %1)")
                 .arg(version));
     if (in.u8() != 0)
         throw ReportStreamError(QStringLiteral("Сжатые файлы отчета не поддерживаются"));
@@ -223,7 +233,8 @@ void TPreparedPages::LoadFromBytes(const QByteArray& bytes, ReportPrinterPort& p
     const std::int32_t count = in.i32();
     if (count < 0 || count > (in.size() - in.position()) / (kPageRecordSize + 1))
         throw ReportStreamError(
-            QStringLiteral("Файл отчета поврежден: число страниц %1 не соответствует размеру файла").arg(count));
+            QStringLiteral("Файл отчета поврежден: число страниц %1 не соответствует размеру файла")
+                .arg(count));
 
     std::vector<std::unique_ptr<PreparedPage>> pages;
     pages.reserve(static_cast<std::size_t>(count));
@@ -248,9 +259,11 @@ void TPreparedPages::LoadFromBytes(const QByteArray& bytes, ReportPrinterPort& p
         }
         const qsizetype start = in.position();
         if (endAt < start)
-            throw ReportStreamError(pageError(i, QStringLiteral("позиция конца страницы %1 указывает назад").arg(endAt)));
+            throw ReportStreamError(pageError(
+                i, QStringLiteral("позиция конца страницы %1 указывает назад").arg(endAt)));
         if (endAt > in.size())
-            throw ReportStreamError(pageError(i, QStringLiteral("позиция конца страницы %1 за концом файла").arg(endAt)));
+            throw ReportStreamError(pageError(
+                i, QStringLiteral("позиция конца страницы %1 за концом файла").arg(endAt)));
         page->ObjectStream = bytes.mid(start, endAt - start);
         try {
             forEachStoredObject(page->ObjectStream, [](std::unique_ptr<TReportView>) {});
@@ -279,7 +292,8 @@ void TPreparedPages::LoadFromFile(QIODevice& device, ReportPrinterPort& printer)
 void TPreparedPages::LoadFromFile(const QString& fileName, ReportPrinterPort& printer) {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
-        throw support::UserError(QStringLiteral("Не удалось открыть файл %1.\r%2").arg(fileName, file.errorString()));
+        throw support::UserError(
+            QStringLiteral("Не удалось открыть файл %1.\r%2").arg(fileName, file.errorString()));
     LoadFromFile(file, printer);
 }
 

@@ -35,7 +35,9 @@ public:
 
     int Count() const { return static_cast<int>(m_pages.size()); }
     PreparedPage& Item(int index) { return *m_pages.at(static_cast<std::size_t>(index)); }
-    const PreparedPage& Item(int index) const { return *m_pages.at(static_cast<std::size_t>(index)); }
+    const PreparedPage& Item(int index) const {
+        return *m_pages.at(static_cast<std::size_t>(index));
+    }
 
     // Appends a page with the design page's paper, margins and geometry and a
     // stream holding the version byte only. Returns its index.
@@ -58,7 +60,8 @@ public:
     void ExportPage(int index, ExportTarget& target) const;
     // A visible page is materialised if needed and drawn scaled into `rect`;
     // an invisible one has its page object freed instead.
-    void DrawPage(int index, QPainter& painter, const QRect& rect, DrawTarget target = DrawTarget::Screen);
+    void DrawPage(int index, QPainter& painter, const QRect& rect,
+                  DrawTarget target = DrawTarget::Screen);
 
     // The ".prp" file: version 24, not compressed, the printer's name, the
     // pages with their paper and margins and their streams.
@@ -86,6 +89,7 @@ private:
 
 // Reads every object of an object stream, handing each to `visit`; throws
 // ReportStreamError when the stream is damaged.
-void forEachStoredObject(const QByteArray& stream, const std::function<void(std::unique_ptr<TReportView>)>& visit);
+void forEachStoredObject(const QByteArray& stream,
+                         const std::function<void(std::unique_ptr<TReportView>)>& visit);
 
 } // namespace dbfquery::report

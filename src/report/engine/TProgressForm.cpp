@@ -10,8 +10,7 @@ namespace dbfquery::report {
 
 TProgressForm::TProgressForm(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      m_line1(new QLabel(this)),
-      m_line2(new QLabel(this)),
+      m_line1(new QLabel(this)), m_line2(new QLabel(this)),
       m_cancel(new QPushButton(QStringLiteral("Отмена"), this)) {
     setModal(true);
     auto* layout = new QVBoxLayout(this);
@@ -27,17 +26,21 @@ TProgressForm::TProgressForm(QWidget* parent)
     });
 }
 
-void TProgressForm::reject() { m_cancel->click(); }
+void TProgressForm::reject() {
+    m_cancel->click();
+}
 
-QString TProgressForm::line() const { return m_line1->text(); }
+QString TProgressForm::line() const {
+    return m_line1->text();
+}
 
 void TProgressForm::setLine(const QString& text) {
     m_line1->setText(text);
     QCoreApplication::processEvents();
 }
 
-void TProgressForm::run(const QString& caption, const QString& firstLine, const std::function<void()>& work,
-                        const std::function<void()>& cancel) {
+void TProgressForm::run(const QString& caption, const QString& firstLine,
+                        const std::function<void()>& work, const std::function<void()>& cancel) {
     setWindowTitle(caption);
     m_line1->setText(firstLine);
     m_line2->clear();

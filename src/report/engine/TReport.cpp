@@ -30,7 +30,9 @@ ReportDataSet* TReport::findDataSet(const QString& name) const {
     return nullptr;
 }
 
-void TReport::applyPaper(TReportPage& page) { page.Geometry = m_printer->applyPaper(page.Paper); }
+void TReport::applyPaper(TReportPage& page) {
+    page.Geometry = m_printer->applyPaper(page.Paper);
+}
 
 TReportPage& TReport::addPage(const PaperSpec& paper) {
     Pages.emplace_back();

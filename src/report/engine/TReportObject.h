@@ -52,7 +52,16 @@ enum FrameBits : std::uint16_t {
 
 enum FrameStyle : std::uint16_t { psSolid, psDash, psDot, psDashDot, psDashDotDot, psDouble };
 
-enum BandAlign : std::uint8_t { baNone, baLeft, baRight, baCenter, baWidth, baBottom, baTop, baRest };
+enum BandAlign : std::uint8_t {
+    baNone,
+    baLeft,
+    baRight,
+    baCenter,
+    baWidth,
+    baBottom,
+    baTop,
+    baRest
+};
 
 // Fields every report object has. Positions and sizes in report units,
 // page-relative in a prepared page.

@@ -3,7 +3,8 @@
 namespace dbfquery::report {
 
 TReportPage::TReportPage(const TReportPage& other)
-    : Paper(other.Paper), Margins(other.Margins), UseMargins(other.UseMargins), Geometry(other.Geometry) {
+    : Paper(other.Paper), Margins(other.Margins), UseMargins(other.UseMargins),
+      Geometry(other.Geometry) {
     Objects.reserve(other.Objects.size());
     for (const auto& object : other.Objects)
         Objects.push_back(object->clone());

@@ -27,8 +27,7 @@ public:
 
     PageLimits limits() const { return pageLimits(Geometry, Margins, UseMargins); }
 
-    template <class View>
-    View& add(View view) {
+    template <class View> View& add(View view) {
         auto owned = std::make_unique<View>(std::move(view));
         View& ref = *owned;
         Objects.push_back(std::move(owned));

@@ -10,7 +10,8 @@ enum class TRangeEnd { reCount };
 // (the table report's columns).
 class TReportUserDataset final : public ReportDataSet {
 public:
-    explicit TReportUserDataset(QString name = {}, int count = 0) : m_name(std::move(name)), RangeEndCount(count) {}
+    explicit TReportUserDataset(QString name = {}, int count = 0)
+        : m_name(std::move(name)), RangeEndCount(count) {}
 
     void First() override { m_recNo = 0; }
     void Next() override {

@@ -8,15 +8,22 @@
 namespace dbfquery::report {
 namespace {
 
-int rnd(double v) { return static_cast<int>(support::roundHalfEven(v)); }
+int rnd(double v) {
+    return static_cast<int>(support::roundHalfEven(v));
+}
 
 Qt::PenStyle qtPenStyle(std::uint16_t style) {
     switch (style) {
-    case psDash: return Qt::DashLine;
-    case psDot: return Qt::DotLine;
-    case psDashDot: return Qt::DashDotLine;
-    case psDashDotDot: return Qt::DashDotDotLine;
-    default: return Qt::SolidLine;
+    case psDash:
+        return Qt::DashLine;
+    case psDot:
+        return Qt::DotLine;
+    case psDashDot:
+        return Qt::DashDotLine;
+    case psDashDotDot:
+        return Qt::DashDotDotLine;
+    default:
+        return Qt::SolidLine;
     }
 }
 
@@ -56,7 +63,11 @@ void TReportView::drawFrame(QPainter& painter, const ViewGeometry& g, const Draw
 
     const int penWidth = rnd(c.sx * FrameWidth);
     // Each edge as (x1, y1, x2, y2) and whether it runs vertically.
-    struct Edge { std::uint16_t bit; int ax, ay, bx, by; bool vertical; };
+    struct Edge {
+        std::uint16_t bit;
+        int ax, ay, bx, by;
+        bool vertical;
+    };
     const Edge edges[] = {{ftRight, x2, g.y, x2, y2, true},
                           {ftLeft, g.x, g.y, g.x, y2, true},
                           {ftBottom, g.x, y2, x2, y2, false},

@@ -40,15 +40,15 @@ struct ViewGeometry {
 // Base of every view: frame, fill, text list, inset and band alignment.
 class TReportView : public TReportObject {
 public:
-    float FrameWidth = 1.0f;          // report units
+    float FrameWidth = 1.0f; // report units
     TColor FrameColor = clBlack;
     std::uint16_t FrameTyp = ftNone; // FrameBits; band kind in a band object
     std::uint16_t FrameStyle = psSolid;
     TColor FillColor = clNone;
-    std::int32_t FormatCode = 0;      // DisplayFormat code (design only)
-    QString FormatText;               // DisplayFormat text (design only)
+    std::int32_t FormatCode = 0; // DisplayFormat code (design only)
+    QString FormatText;          // DisplayFormat text (design only)
     QStringList Memo;
-    QStringList Script;               // design only, carried
+    QStringList Script; // design only, carried
     std::int32_t GapX = 2;
     std::int32_t GapY = 1;
     std::uint8_t BandAlign = baNone;

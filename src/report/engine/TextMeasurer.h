@@ -12,7 +12,8 @@ namespace dbfquery::report {
 class TextMeasurer {
 public:
     virtual ~TextMeasurer() = default;
-    virtual double textWidth(const ReportFont& font, int pixelHeight, const QString& text) const = 0;
+    virtual double textWidth(const ReportFont& font, int pixelHeight,
+                             const QString& text) const = 0;
 };
 
 } // namespace dbfquery::report

@@ -158,9 +158,9 @@ TEST(PaperGeometry, UnitConversionsRoundHalfToEven) {
     EXPECT_EQ(marginMmToUnits(10), 36);
     EXPECT_EQ(marginMmToUnits(5), 18);
     EXPECT_EQ(tenthsMmToUnits(50), 18);
-    EXPECT_EQ(fontPixelHeight(8), 11);  // 10.67
+    EXPECT_EQ(fontPixelHeight(8), 11); // 10.67
     EXPECT_EQ(fontPixelHeight(12), 16);
-    EXPECT_EQ(fontPixelHeight(9, 0.5), 6); // 6.0
+    EXPECT_EQ(fontPixelHeight(9, 0.5), 6);   // 6.0
     EXPECT_EQ(fontPixelHeight(3, 1.125), 4); // 4.5 goes to the even 4
 }
 

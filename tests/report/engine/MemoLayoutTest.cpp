@@ -13,7 +13,8 @@ using testing::RecordingTarget;
 
 const FixedTextMeasurer kMetrics(6.0); // 6 units a character in a 10-point font
 
-TMemoView memo(int left, int top, int width, int height, QStringList text, std::uint16_t frame = ftNone) {
+TMemoView memo(int left, int top, int width, int height, QStringList text,
+               std::uint16_t frame = ftNone) {
     TMemoView m;
     m.Left = left;
     m.Top = top;
@@ -53,11 +54,27 @@ INSTANTIATE_TEST_SUITE_P(
     Scales, DrawingGeometry,
     ::testing::Values(
         // At scale 1 with width 1: the object's own edges plus one, inset (GapX, GapY).
-        GeometryCase{"Scale1", 1, 0, 0, 1, ftAll, 3, {10, 20, 60, 18, 0, 0, 3, 1, {10, 20, 71, 39}}},
-        GeometryCase{"Scale2WithOffsets", 2, 5, 7, 1, ftAll, 2, {25, 47, 120, 36, 1, 1, 5, 2, {25, 47, 145, 83}}},
+        GeometryCase{
+            "Scale1", 1, 0, 0, 1, ftAll, 3, {10, 20, 60, 18, 0, 0, 3, 1, {10, 20, 71, 39}}},
+        GeometryCase{"Scale2WithOffsets",
+                     2,
+                     5,
+                     7,
+                     1,
+                     ftAll,
+                     2,
+                     {25, 47, 120, 36, 1, 1, 5, 2, {25, 47, 145, 83}}},
         // round((2 x 3 - 1) / 2) = round(2.5) = 2: halves go to even.
-        GeometryCase{"Scale2WideLeftTop", 2, 0, 0, 3, ftLeft | ftTop, 2, {20, 40, 120, 36, 3, 3, 7, 3, {22, 42, 141, 77}}},
-        GeometryCase{"Scale1_5", 1.5, 0, 0, 1, ftAll, 2, {15, 30, 90, 27, 1, 1, 4, 2, {15, 30, 105, 57}}}),
+        GeometryCase{"Scale2WideLeftTop",
+                     2,
+                     0,
+                     0,
+                     3,
+                     ftLeft | ftTop,
+                     2,
+                     {20, 40, 120, 36, 3, 3, 7, 3, {22, 42, 141, 77}}},
+        GeometryCase{
+            "Scale1_5", 1.5, 0, 0, 1, ftAll, 2, {15, 30, 90, 27, 1, 1, 4, 2, {15, 30, 105, 57}}}),
     [](const auto& info) { return info.param.name; });
 
 struct WrapCase {
@@ -88,15 +105,28 @@ INSTANTIATE_TEST_SUITE_P(
         // Width 60, GapX 3, frame 1: 54 units, nine characters.
         WrapCase{"WrapsAt54", 60, 3, flWordWrap, {"123456789 12"}, {"123456789", "12" + P}},
         WrapCase{"NineCharactersFit", 60, 3, flWordWrap, {"123456789"}, {"123456789" + P}},
-        WrapCase{"LongWordBetweenCharacters", 60, 3, flWordWrap, {"12345678901234567890"},
+        WrapCase{"LongWordBetweenCharacters",
+                 60,
+                 3,
+                 flWordWrap,
+                 {"12345678901234567890"},
                  {"123456789", "012345678", "90" + P}},
         WrapCase{"LastSpaceDropped", 60, 3, flWordWrap, {"ab cd efghij"}, {"ab cd", "efghij" + P}},
         WrapCase{"LineFeedAlwaysBreaks", 200, 2, flWordWrap, {"a\nb"}, {"a", "b" + P}},
         WrapCase{"RunOfBreaksIsOne", 200, 2, flWordWrap, {"a\r\n\r\nb"}, {"a", "b" + P}},
         WrapCase{"EachStoredLineIsAParagraph", 200, 2, flWordWrap, {"a", "b"}, {"a" + P, "b" + P}},
         WrapCase{"OneCharacterNeverBreaks", 4, 2, flWordWrap, {"W"}, {"W" + P}},
-        WrapCase{"WithoutWordWrapOneLineEach", 30, 2, 0, {"a long line here", "x"}, {"a long line here" + P, "x" + P}},
-        WrapCase{"MarkedLinesAsTheyAre", 30, 2, flWordWrap, {"a long line", "here" + P, P},
+        WrapCase{"WithoutWordWrapOneLineEach",
+                 30,
+                 2,
+                 0,
+                 {"a long line here", "x"},
+                 {"a long line here" + P, "x" + P}},
+        WrapCase{"MarkedLinesAsTheyAre",
+                 30,
+                 2,
+                 flWordWrap,
+                 {"a long line", "here" + P, P},
                  {"a long line", "here" + P}},
         WrapCase{"EmptyText", 30, 2, flWordWrap, {}, {}}),
     [](const auto& info) { return info.param.name; });
@@ -128,12 +158,13 @@ TEST_P(LinePlacing, PlacesEachLineByAlignment) {
 
 INSTANTIATE_TEST_SUITE_P(
     Alignments, LinePlacing,
-    ::testing::Values(PlaceCase{"Left", taLeft, {"abc"}, {{12, 21}}},
-                      PlaceCase{"Right", taRight, {"abc"}, {{90, 21}}},
-                      PlaceCase{"Centre", taCenter, {"abc"}, {{51, 21}}},
-                      PlaceCase{"Middle", taLeft | taMiddle, {"abc"}, {{12, 33}}},
-                      PlaceCase{"MiddleTwoLines", taCenter | taMiddle, {"abc", "abc"}, {{51, 25}, {51, 40}}},
-                      PlaceCase{"Down", taRight | taDown, {"abc"}, {{90, 44}}}),
+    ::testing::Values(
+        PlaceCase{"Left", taLeft, {"abc"}, {{12, 21}}},
+        PlaceCase{"Right", taRight, {"abc"}, {{90, 21}}},
+        PlaceCase{"Centre", taCenter, {"abc"}, {{51, 21}}},
+        PlaceCase{"Middle", taLeft | taMiddle, {"abc"}, {{12, 33}}},
+        PlaceCase{"MiddleTwoLines", taCenter | taMiddle, {"abc", "abc"}, {{51, 25}, {51, 40}}},
+        PlaceCase{"Down", taRight | taDown, {"abc"}, {{90, 44}}}),
     [](const auto& info) { return info.param.name; });
 
 TEST(MemoHeight, IsLinesTimesLineHeightPlusTwiceTheInset) {

@@ -59,9 +59,11 @@ protected:
         report.setMeasurer(kMetrics);
         report.Name = QStringLiteral("Отчет1");
     }
-    TableLikeDesign design(int rows, std::vector<int> widths = {60, 60}, QString title = QStringLiteral("Заголовок")) {
-        return TableLikeDesign(report, rows, std::move(widths),
-                               [](int r, int c) { return QStringLiteral("%1,%2").arg(r).arg(c); }, std::move(title));
+    TableLikeDesign design(int rows, std::vector<int> widths = {60, 60},
+                           QString title = QStringLiteral("Заголовок")) {
+        return TableLikeDesign(
+            report, rows, std::move(widths),
+            [](int r, int c) { return QStringLiteral("%1,%2").arg(r).arg(c); }, std::move(title));
     }
     TReport report;
 };
@@ -130,7 +132,8 @@ TEST_F(Pagination, ATwoLineCellMakesItsWholeRowTwoLinesTall) {
     const auto cells = named(printed(report.PreparedPages(), 0), "Cell");
     ASSERT_EQ(cells.size(), 6u);
     // 7-point body font: line height 2 + 9; two lines + 2 x inset = 24.
-    const std::vector<std::pair<int, int>> expected = {{48, 18}, {48, 18}, {66, 24}, {66, 24}, {90, 18}, {90, 18}};
+    const std::vector<std::pair<int, int>> expected = {{48, 18}, {48, 18}, {66, 24},
+                                                       {66, 24}, {90, 18}, {90, 18}};
     for (std::size_t i = 0; i < cells.size(); ++i)
         EXPECT_EQ(std::pair(cells[i].top, cells[i].height), expected[i]) << i;
     EXPECT_EQ(cells[2].text, "a\r\nb");
@@ -211,7 +214,8 @@ TEST_F(Pagination, AColumnWiderThanThePageStaysAtTheStartOfItsRow) {
 
 TEST_F(Pagination, ARowTallerThanAPageGetsAPageOfItsOwnAndTheRunEnds) {
     TableLikeDesign d(report, 2, {60}, [](int r, int) {
-        return r == 0 ? QStringLiteral("x") : QStringList(120, QStringLiteral("y")).join(QStringLiteral("\n"));
+        return r == 0 ? QStringLiteral("x")
+                      : QStringList(120, QStringLiteral("y")).join(QStringLiteral("\n"));
     });
     ASSERT_TRUE(report.Prepare(kStarted));
     ASSERT_EQ(report.PreparedPages().Count(), 3); // the tall row, then the closing row
@@ -253,9 +257,10 @@ TEST_F(Pagination, FilledCellsAreNotEvaluated) {
 TEST_F(Pagination, AnUnknownExpressionStopsTheRunWithTheFullMessage) {
     auto d = design(3, {60}, QStringLiteral("Итог [FOO]"));
     EXPECT_FALSE(report.Prepare(kStarted));
-    EXPECT_EQ(report.ErrorText, QStringLiteral("Возникла ошибка при обработке выражения\rИтог [FOO]\r\r"
-                                               "Документ: Отчет1\rОбъект: Title\r\r"
-                                               "Неизвестная переменная или функция: FOO"));
+    EXPECT_EQ(report.ErrorText,
+              QStringLiteral("Возникла ошибка при обработке выражения\rИтог [FOO]\r\r"
+                             "Документ: Отчет1\rОбъект: Title\r\r"
+                             "Неизвестная переменная или функция: FOO"));
     EXPECT_EQ(report.PreparedPages().Count(), 0);
     EXPECT_TRUE(report.StopRequested);
 }
@@ -290,8 +295,9 @@ TEST_F(Pagination, ProgressCountsPagesAndCancelKeepsThePagesMade) {
     auto d = design(200);
     ASSERT_TRUE(report.Prepare(kStarted));
     EXPECT_EQ(progress.caption, "Подготовка отчета - Список");
-    EXPECT_EQ(progress.lines, (QStringList{"Формируется страница:  1", "Формируется страница:  2",
-                                           "Формируется страница:  3", "Формируется страница:  4"}));
+    EXPECT_EQ(progress.lines,
+              (QStringList{"Формируется страница:  1", "Формируется страница:  2",
+                           "Формируется страница:  3", "Формируется страница:  4"}));
 
     progress.lines.clear();
     progress.cancelAt = QStringLiteral("Формируется страница:  3");

@@ -28,7 +28,9 @@ QByteArray bytes(std::initializer_list<int> values) {
     return out;
 }
 
-QByteArray ascii(const char* text) { return QByteArray(text); }
+QByteArray ascii(const char* text) {
+    return QByteArray(text);
+}
 
 // A framed cell as preparation writes it.
 TMemoView cell() {
@@ -48,20 +50,25 @@ TMemoView cell() {
 
 // The cell's record, byte for byte.
 QByteArray cellBytes() {
-    return bytes({0x00, 0x06, 0x00, 0xDF, 0xF7, 0xE5, 0xE9, 0xEA, 0xE0, 0x00, // kind, name
-                  0x02, 0x00,                                                 // record version
-                  0x24, 0, 0, 0, 0x30, 0, 0, 0, 0x3C, 0, 0, 0, 0x1E, 0, 0, 0, // left, top, width, height
-                  0x03, 0x00, 0x0F, 0x00,                                     // flags, frame
-                  0x01, 0, 0, 0, 0, 0, 0, 0, 0x00, 0x00,                      // frame width, colour, style
-                  0xFF, 0xFF, 0xFF, 0x00,                                     // fill
-                  0x02, 0x00, 0x02, 0x00, 'a', 'b', 0x0D, 0x01, 0x00, 'c', 0x00, // lines
-                  0x00, 0x00, 0x00, 0x00, 0x00,                               // restrictions, tag
-                  0x02, 0, 0, 0, 0x01, 0, 0, 0, 0x00,                         // gaps, band align
-                  0x05, 0x00}) +
-           ascii("Arial") +
-           bytes({0x00, 0x0A, 0, 0, 0, 0x02, 0x00, 0x08, 0, 0, 0x80, // font size, style, colour
-                  0x0A, 0, 0, 0, 0xCC, 0x00,                         // alignment, character set
-                  0x02, 0, 0, 0, 0, 0, 0, 0});                       // line and character spacing
+    // clang-format off
+    return bytes({0x00}) +                                            // kind: text
+           bytes({0x06, 0x00, 0xDF, 0xF7, 0xE5, 0xE9, 0xEA, 0xE0, 0x00}) + // name
+           bytes({0x02, 0x00}) +                                      // record version
+           bytes({0x24, 0, 0, 0, 0x30, 0, 0, 0}) +                    // left 36, top 48
+           bytes({0x3C, 0, 0, 0, 0x1E, 0, 0, 0}) +                    // width 60, height 30
+           bytes({0x03, 0x00, 0x0F, 0x00}) +                          // flags, frame
+           bytes({0x01, 0, 0, 0}) +                                   // frame width 1
+           bytes({0, 0, 0, 0, 0x00, 0x00}) +                          // frame colour, style
+           bytes({0xFF, 0xFF, 0xFF, 0x00}) +                          // fill
+           bytes({0x02, 0x00, 0x02, 0x00, 'a', 'b', 0x0D, 0x01, 0x00, 'c', 0x00}) + // lines
+           bytes({0x00, 0x00, 0x00, 0x00, 0x00}) +                    // restrictions, tag
+           bytes({0x02, 0, 0, 0, 0x01, 0, 0, 0, 0x00}) +              // gaps, band align
+           bytes({0x05, 0x00}) + ascii("Arial") + bytes({0x00}) +     // font name
+           bytes({0x0A, 0, 0, 0, 0x02, 0x00}) +                       // size 10, bold
+           bytes({0x08, 0, 0, 0x80}) +                                // window-text colour
+           bytes({0x0A, 0, 0, 0, 0xCC, 0x00}) +                       // alignment, character set
+           bytes({0x02, 0, 0, 0, 0, 0, 0, 0});                        // line and character spacing
+    // clang-format on
 }
 
 TReportPage a4Page() {
@@ -79,10 +86,19 @@ const QByteArray kVirtualName = bytes({0xC2, 0xE8, 0xF0, 0xF2, 0xF3, 0xE0, 0xEB,
 // A ".prp" file of one A4 page with the given object stream.
 QByteArray prpFile(const QByteArray& stream) {
     const int end = 28 + 36 + static_cast<int>(stream.size());
-    return bytes({24, 0, 19, 0}) + kVirtualName + bytes({0, 1, 0, 0, 0}) +
-           bytes({end & 0xFF, end >> 8, 0, 0, 9, 0, 0x34, 0x08, 0, 0, 0x9A, 0x0B, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF,
-                  1, 0x24, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}) +
+    // clang-format off
+    return bytes({24, 0}) +                                   // version, not compressed
+           bytes({19, 0}) + kVirtualName + bytes({0}) +       // printer name
+           bytes({1, 0, 0, 0}) +                              // page count
+           bytes({end & 0xFF, end >> 8, 0, 0}) +              // end of the page's data
+           bytes({9, 0}) +                                    // paper code
+           bytes({0x34, 0x08, 0, 0, 0x9A, 0x0B, 0, 0}) +      // 2100 x 2970 tenths of a mm
+           bytes({0}) +                                       // portrait
+           bytes({0xFF, 0xFF, 0xFF, 0xFF}) +                  // bin: the printer's
+           bytes({1}) +                                       // UseMargins
+           bytes({0x24, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}) + // margins 36, 0, 0, 0
            stream;
+    // clang-format on
 }
 
 TEST(ObjectStream, EmptyPageIsTheVersionByteAndExportsOnlyThePageBrackets) {
@@ -125,11 +141,11 @@ TEST(ObjectStream, TextObjectRecordMatchesTheFormatByteForByte) {
     EXPECT_EQ(back.Name, original.Name);
     EXPECT_EQ(back.Memo, original.Memo);
     EXPECT_EQ(back.Font, original.Font);
-    EXPECT_EQ(std::tie(back.Left, back.Top, back.Width, back.Height, back.Flags, back.FrameTyp, back.FillColor,
-                       back.Alignment, back.GapX, back.GapY, back.LineSpacing),
+    EXPECT_EQ(std::tie(back.Left, back.Top, back.Width, back.Height, back.Flags, back.FrameTyp,
+                       back.FillColor, back.Alignment, back.GapX, back.GapY, back.LineSpacing),
               std::tie(original.Left, original.Top, original.Width, original.Height, original.Flags,
-                       original.FrameTyp, original.FillColor, original.Alignment, original.GapX, original.GapY,
-                       original.LineSpacing));
+                       original.FrameTyp, original.FillColor, original.Alignment, original.GapX,
+                       original.GapY, original.LineSpacing));
     pages.StorePage(0);
     EXPECT_EQ(hexDiff(bytes({24}) + cellBytes(), pages.Item(0).ObjectStream), "");
 }
@@ -144,7 +160,8 @@ TEST(ObjectStream, MaterialisingGivesAutoWidthTextsTheWidthOfTheirText) {
     m.Memo = {QStringLiteral("abcd"), QStringLiteral("ab\r\nabcdef")};
     pages.AppendObject(0, m);
     pages.MaterializePage(0);
-    EXPECT_EQ(pages.Item(0).PageObject->Objects[0]->Width, 6 * 6 + 2 * 2); // widest piece + 2 x inset
+    EXPECT_EQ(pages.Item(0).PageObject->Objects[0]->Width,
+              6 * 6 + 2 * 2); // widest piece + 2 x inset
 }
 
 TEST(ObjectStream, StringListsEndWithTheZeroByte) {
@@ -173,7 +190,8 @@ TEST(ObjectStream, AnOverlongLineIsCutSoTheStreamStaysReadable) {
     writer.stringList({QString(70000, QLatin1Char('x')), QStringLiteral("next")});
     writer.string(QString(70000, QLatin1Char('y')));
     ReportStreamReader in(out);
-    EXPECT_EQ(in.stringList(), (QStringList{QString(65535, QLatin1Char('x')), QStringLiteral("next")}));
+    EXPECT_EQ(in.stringList(),
+              (QStringList{QString(65535, QLatin1Char('x')), QStringLiteral("next")}));
     EXPECT_EQ(in.string(), QString(65535, QLatin1Char('y')));
     EXPECT_TRUE(in.atEnd());
 }
@@ -184,10 +202,8 @@ TEST(ObjectStream, FrameWidthEncoding) {
         std::int32_t stored;
         float readBack;
     } cases[] = {
-        {1.0f, 1, 1.0f},
-        {0.5f, 500, 0.5f},
-        {2.5f, 2500, 2.5f},
-        {0.005f, 5, 5.0f}, // small stored values count as whole widths
+        {1.0f, 1, 1.0f},       {0.5f, 500, 0.5f},
+        {2.5f, 2500, 2.5f},    {0.005f, 5, 5.0f}, // small stored values count as whole widths
         {12.0f, 12000, 12.0f}, // a whole width stored as 12 would read back as 0.012
     };
     for (const auto& c : cases) {
@@ -245,15 +261,19 @@ TEST(PrpFile, FileNameGetsThePrpExtensionAndReadsBack) {
     TPreparedPages pages;
     pages.AddPage(a4Page());
     pages.AppendObject(0, cell());
-    const QString written = pages.SaveToFile(dir.filePath(QStringLiteral("отчет.txt")), kVirtualPrinterName);
+    const QString written =
+        pages.SaveToFile(dir.filePath(QStringLiteral("отчет.txt")), kVirtualPrinterName);
     EXPECT_EQ(written, dir.filePath(QStringLiteral("отчет.prp")));
     FakePrinter printer;
     TPreparedPages loaded;
     loaded.LoadFromFile(written, printer);
-    EXPECT_EQ(hexDiff(pages.SaveToBytes(kVirtualPrinterName), loaded.SaveToBytes(kVirtualPrinterName)), "");
+    EXPECT_EQ(
+        hexDiff(pages.SaveToBytes(kVirtualPrinterName), loaded.SaveToBytes(kVirtualPrinterName)),
+        "");
     EXPECT_THROW(pages.SaveToFile(dir.filePath(QStringLiteral("нет/отчет")), kVirtualPrinterName),
                  support::UserError);
-    EXPECT_THROW(loaded.LoadFromFile(dir.filePath(QStringLiteral("нет.prp")), printer), support::UserError);
+    EXPECT_THROW(loaded.LoadFromFile(dir.filePath(QStringLiteral("нет.prp")), printer),
+                 support::UserError);
 }
 
 struct DamageCase {
@@ -263,7 +283,9 @@ struct DamageCase {
     friend void PrintTo(const DamageCase& c, std::ostream* os) { *os << c.name; }
 };
 
-QByteArray goodFile() { return prpFile(bytes({24}) + cellBytes()); }
+QByteArray goodFile() {
+    return prpFile(bytes({24}) + cellBytes());
+}
 
 QByteArray patched(QByteArray file, qsizetype at, std::initializer_list<int> values) {
     for (int v : values)
@@ -295,20 +317,39 @@ TEST_P(DamagedFile, FailsClearlyAndKeepsThePagesAndThePrinter) {
 INSTANTIATE_TEST_SUITE_P(
     Files, DamagedFile,
     ::testing::Values(
-        DamageCase{"WrongFirstByte", [] { return patched(goodFile(), 0, {23}); }, "устаревшем формате"},
+        DamageCase{"WrongFirstByte", [] { return patched(goodFile(), 0, {23}); },
+                   "устаревшем формате"},
         DamageCase{"Empty", [] { return QByteArray(); }, "пуст"},
         DamageCase{"Compressed", [] { return patched(goodFile(), 1, {1}); }, "Сжатые"},
         DamageCase{"Truncated", [] { return goodFile().chopped(3); }, "за концом файла"},
-        DamageCase{"NameLengthBeyondEnd", [] { return patched(goodFile(), 66, {0xFF, 0xFF}); }, "конец данных"},
-        DamageCase{"PageCountBeyondEnd", [] { return patched(goodFile(), 24, {0xE8, 0x03}); }, "число страниц"},
-        DamageCase{"NegativePageCount", [] { return patched(goodFile(), 24, {0xFF, 0xFF, 0xFF, 0xFF}); },
+        DamageCase{"NameLengthBeyondEnd",
+                   [] {
+                       return patched(goodFile(), 66, {0xFF, 0xFF});
+                   },
+                   "конец данных"},
+        DamageCase{"PageCountBeyondEnd",
+                   [] {
+                       return patched(goodFile(), 24, {0xE8, 0x03});
+                   },
                    "число страниц"},
-        DamageCase{"EndPositionBackwards", [] { return patched(goodFile(), 28, {10}); }, "указывает назад"},
-        DamageCase{"UnknownObjectKind", [] { return patched(goodFile(), 65, {7}); }, "неизвестный вид объекта 7"},
+        DamageCase{"NegativePageCount",
+                   [] {
+                       return patched(goodFile(), 24, {0xFF, 0xFF, 0xFF, 0xFF});
+                   },
+                   "число страниц"},
+        DamageCase{"EndPositionBackwards", [] { return patched(goodFile(), 28, {10}); },
+                   "указывает назад"},
+        DamageCase{"UnknownObjectKind", [] { return patched(goodFile(), 65, {7}); },
+                   "неизвестный вид объекта 7"},
         DamageCase{"UnregisteredClass",
-                   [] { return prpFile(bytes({24, 10, 5, 0}) + ascii("TGlow") + bytes({0})); },
+                   [] {
+                       return prpFile(bytes({24, 10, 5, 0}) + ascii("TGlow") + bytes({0}));
+                   },
                    "не зарегистрирован: TGlow"},
-        DamageCase{"AbsurdWidth", [] { return patched(goodFile(), 65 + 20, {0xFF, 0xFF, 0xFF, 0x7F}); },
+        DamageCase{"AbsurdWidth",
+                   [] {
+                       return patched(goodFile(), 65 + 20, {0xFF, 0xFF, 0xFF, 0x7F});
+                   },
                    "Width"}),
     [](const auto& info) { return info.param.name; });
 

@@ -12,16 +12,17 @@ TEST(ProgressForm, RunsTheWorkOnScreenAndEscOrCancelSetsTheStopMark) {
     TProgressForm form;
     int cancels = 0;
     bool wasVisible = false;
-    form.run(QStringLiteral("Подготовка отчета"), QStringLiteral("Формируется страница:  1"),
-             [&] {
-                 wasVisible = form.isVisible();
-                 EXPECT_EQ(form.line(), "Формируется страница:  1");
-                 form.setLine(QStringLiteral("Формируется страница:  2"));
-                 QTest::keyClick(&form, Qt::Key_Escape);
-                 form.cancelButton()->click();
-                 EXPECT_TRUE(form.isVisible()); // the work closes it, not the button
-             },
-             [&] { ++cancels; });
+    form.run(
+        QStringLiteral("Подготовка отчета"), QStringLiteral("Формируется страница:  1"),
+        [&] {
+            wasVisible = form.isVisible();
+            EXPECT_EQ(form.line(), "Формируется страница:  1");
+            form.setLine(QStringLiteral("Формируется страница:  2"));
+            QTest::keyClick(&form, Qt::Key_Escape);
+            form.cancelButton()->click();
+            EXPECT_TRUE(form.isVisible()); // the work closes it, not the button
+        },
+        [&] { ++cancels; });
     EXPECT_TRUE(wasVisible);
     EXPECT_EQ(cancels, 2);
     EXPECT_FALSE(form.isVisible());
@@ -32,7 +33,8 @@ TEST(ProgressForm, RunsTheWorkOnScreenAndEscOrCancelSetsTheStopMark) {
 
 TEST(ProgressForm, AFailureOfTheWorkClosesTheWindowAndPropagates) {
     TProgressForm form;
-    EXPECT_THROW(form.run(QString(), QString(), [] { throw std::runtime_error("сбой"); }, [] {}),
+    EXPECT_THROW(form.run(
+                     QString(), QString(), [] { throw std::runtime_error("сбой"); }, [] {}),
                  std::runtime_error);
     EXPECT_FALSE(form.isVisible());
 }

@@ -26,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     pages.setMeasurer(metrics);
     VirtualPrinter printer;
     try {
-        pages.LoadFromBytes(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)), printer);
+        pages.LoadFromBytes(
+            QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)), printer);
     } catch (const ReportStreamError&) {
         return 0;
     }

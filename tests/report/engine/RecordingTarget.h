@@ -17,8 +17,8 @@ struct ExportCall {
     DrawRect rect;
     QString text;
     std::uint16_t frame = 0;
-    QString name;    // the view's name
-    int top = 0;     // the view's Top, Left, Width, Height
+    QString name; // the view's name
+    int top = 0;  // the view's Top, Left, Width, Height
     int left = 0;
     int width = 0;
     int height = 0;

@@ -23,10 +23,11 @@ public:
     // cell(row, column) gives the text of a cell, both from 0.
     using CellText = std::function<QString(int row, int column)>;
 
-    TableLikeDesign(TReport& report, int rows, std::vector<int> widths, CellText cell, QString title = {})
+    TableLikeDesign(TReport& report, int rows, std::vector<int> widths, CellText cell,
+                    QString title = {})
         : m_report(report), m_rows(QStringLiteral("Rows"), rows),
-          m_columns(QStringLiteral("Columns"), static_cast<int>(widths.size())), m_widths(std::move(widths)),
-          m_cell(std::move(cell)) {
+          m_columns(QStringLiteral("Columns"), static_cast<int>(widths.size())),
+          m_widths(std::move(widths)), m_cell(std::move(cell)) {
         report.addDataSet(m_rows);
         report.addDataSet(m_columns);
         report.OnPrintColumn = [this](int col, int& width) {
@@ -41,7 +42,8 @@ public:
         page.Margins.Left = marginMmToUnits(10);
         const int left = page.Margins.Left;
 
-        auto band = [&](BandKind kind, int l, int t, int w, int h, std::uint16_t extra, QString source = {}) {
+        auto band = [&](BandKind kind, int l, int t, int w, int h, std::uint16_t extra,
+                        QString source = {}) {
             TBandView b(kind);
             b.Left = l;
             b.Top = t;
@@ -65,10 +67,14 @@ public:
             m.FillColor = clWhite;
             return page.add(std::move(m));
         };
-        const ReportFont titleFont{QStringLiteral("Times New Roman"), 8, fsBold, clWindowText, RUSSIAN_CHARSET};
-        const ReportFont headerFont{QStringLiteral("MS Sans Serif"), 8, fsBold, clBlack, RUSSIAN_CHARSET};
-        const ReportFont bodyFont{QStringLiteral("Small Fonts"), 7, 0, clWindowText, RUSSIAN_CHARSET};
-        const ReportFont footerFont{QStringLiteral("Arial"), 10, fsItalic, clBlack, RUSSIAN_CHARSET};
+        const ReportFont titleFont{QStringLiteral("Times New Roman"), 8, fsBold, clWindowText,
+                                   RUSSIAN_CHARSET};
+        const ReportFont headerFont{QStringLiteral("MS Sans Serif"), 8, fsBold, clBlack,
+                                    RUSSIAN_CHARSET};
+        const ReportFont bodyFont{QStringLiteral("Small Fonts"), 7, 0, clWindowText,
+                                  RUSSIAN_CHARSET};
+        const ReportFont footerFont{QStringLiteral("Arial"), 10, fsItalic, clBlack,
+                                    RUSSIAN_CHARSET};
 
         if (!title.isEmpty()) {
             band(BandKind::ReportTitle, 0, 20, 1000, 30, flBandStretched);
@@ -77,12 +83,17 @@ public:
             t.Alignment = taCenter | taMiddle;
         }
         band(BandKind::MasterHeader, 0, 60, 1000, 30, flBandStretched | flBandRepeatHeader);
-        text(QStringLiteral("Header"), left, 60, 20, 30, QStringLiteral("[Header]"), headerFont, ftAll).Alignment = taCenter | taMiddle;
+        text(QStringLiteral("Header"), left, 60, 20, 30, QStringLiteral("[Header]"), headerFont,
+             ftAll)
+            .Alignment = taCenter | taMiddle;
         band(BandKind::MasterData, 0, 100, 1000, 18, flBandStretched, QStringLiteral("Rows"));
         band(BandKind::CrossData, left, 0, 20, 1000, 0, QStringLiteral("Columns"));
-        text(QStringLiteral("Cell"), left, 100, 20, 18, QStringLiteral("[Cell]"), bodyFont, ftAll).GapX = 3;
+        text(QStringLiteral("Cell"), left, 100, 20, 18, QStringLiteral("[Cell]"), bodyFont, ftAll)
+            .GapX = 3;
         band(BandKind::MasterFooter, 0, 140, 1000, 30, 0);
-        text(QStringLiteral("Footer"), left, 140, 20, 30, QStringLiteral("[Footer]"), footerFont, ftAll).Alignment = taCenter | taMiddle;
+        text(QStringLiteral("Footer"), left, 140, 20, 30, QStringLiteral("[Footer]"), footerFont,
+             ftAll)
+            .Alignment = taCenter | taMiddle;
     }
 
     ~TableLikeDesign() {

@@ -16,6 +16,12 @@ int rnd(double v) {
     return static_cast<int>(support::roundHalfEven(v));
 }
 
+// Lines x line height of a hostile file can pass the int range.
+int clampToInt(std::int64_t v) {
+    constexpr std::int64_t limit = 1'000'000'000;
+    return static_cast<int>(std::clamp(v, -limit, limit));
+}
+
 bool isBreak(QChar c) {
     return c == QChar(13) || c == QChar(10);
 }
@@ -116,7 +122,8 @@ QStringList TMemoView::WrapLines(const TextMeasurer& measurer) const {
 
 int TMemoView::CalcHeight(const TextMeasurer& measurer) const {
     const ViewGeometry g = geometry(1, 1, 0, 0);
-    return static_cast<int>(WrapLines(measurer).size()) * lineHeight(DrawContext{}) + 2 * g.gy;
+    return clampToInt(std::int64_t(WrapLines(measurer).size()) * lineHeight(DrawContext{}) +
+                      2 * g.gy);
 }
 
 int TMemoView::CalcWidth(const TextMeasurer& measurer) const {
@@ -143,7 +150,7 @@ std::vector<PlacedLine> TMemoView::PlaceLines(const QStringList& wrapped, const 
     const int acrossSpan = turned ? g.rect.width() : g.rect.height();
     const int alongInset = turned ? g.gy : g.gx;
     const int alongSpan = turned ? g.rect.height() : g.rect.width();
-    const int block = count * lh + 2 * acrossInset;
+    const int block = clampToInt(std::int64_t(count) * lh + 2 * acrossInset);
     int first = (turned ? g.x : g.y) + acrossInset;
     if (Alignment & taMiddle)
         first += (acrossSpan - block) / 2;
@@ -167,7 +174,7 @@ std::vector<PlacedLine> TMemoView::PlaceLines(const QStringList& wrapped, const 
         default:
             break;
         }
-        const int across = first + i * lh;
+        const int across = clampToInt(first + std::int64_t(i) * lh);
         if (turned) {
             line.x = across;
             line.y = g.rect.bottom - along; // text runs upwards from here

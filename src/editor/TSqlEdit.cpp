@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <algorithm>
 
 namespace dbfquery::editor {
@@ -519,6 +520,15 @@ void TSqlEdit::mouseDoubleClickEvent(QMouseEvent* e) {
     const auto [first, last] = WordAt(lineText, col);
     if (last > first)
         setCaretPos({line, last}, {line, first});
+}
+
+void TSqlEdit::wheelEvent(QWheelEvent* e) {
+    // The text keeps its one font size: Ctrl+wheel does not zoom.
+    if (e->modifiers() & Qt::ControlModifier) {
+        e->accept();
+        return;
+    }
+    QsciScintilla::wheelEvent(e);
 }
 
 bool TSqlEdit::focusNextPrevChild(bool) { return false; }

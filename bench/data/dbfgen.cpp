@@ -1,6 +1,7 @@
 // dbfgen: writes DBF tables for trying the program and for the benchmark.
 //   dbfgen demo DIR                      a small folder of realistic tables
-//   dbfgen bench --rows N [--seed S] DIR a large Visual FoxPro table and a small join table
+//   dbfgen bench --rows N [--seed S] [--deleted PERCENT] DIR
+//                                        a large Visual FoxPro table and a small join table
 
 #include "BenchDbfWriter.h"
 #include "support/CodePage.h"
@@ -157,7 +158,7 @@ void demo(const std::filesystem::path& dir) {
     orders.finish();
 }
 
-void bench(const std::filesystem::path& dir, long rows, std::uint64_t seed) {
+void bench(const std::filesystem::path& dir, long rows, std::uint64_t seed, int deletedPercent) {
     std::filesystem::create_directories(dir);
     Random r{seed};
     const CodePage& cp866 = CodePage::cp866();
@@ -196,13 +197,13 @@ void bench(const std::filesystem::path& dir, long rows, std::uint64_t seed) {
         row[8] = Value::of(r.below(5) ? "T" : "F");
         row[9] = Value::of(phone);
         row[10] = Value::of(r.below(20) == 0 ? encodedNotes[r.below(int(encodedNotes.size()))] : std::string());
-        big.add(row, r.below(100) == 0);
+        big.add(row, r.below(100) < deletedPercent);
     }
     big.finish();
 }
 
 int usage() {
-    std::fputs("usage: dbfgen demo DIR | dbfgen bench --rows N [--seed S] DIR\n", stderr);
+    std::fputs("usage: dbfgen demo DIR | dbfgen bench --rows N [--seed S] [--deleted PERCENT] DIR\n", stderr);
     return 1;
 }
 
@@ -218,12 +219,15 @@ int main(int argc, char** argv) {
         if (!args.empty() && args[0] == "bench") {
             long rows = 1000000;
             std::uint64_t seed = 1;
+            int deleted = 1;
             std::string dir;
             for (std::size_t i = 1; i < args.size(); ++i) {
                 if (args[i] == "--rows" && i + 1 < args.size())
                     rows = std::stol(args[++i]);
                 else if (args[i] == "--seed" && i + 1 < args.size())
                     seed = std::stoull(args[++i]);
+                else if (args[i] == "--deleted" && i + 1 < args.size())
+                    deleted = std::stoi(args[++i]);
                 else if (dir.empty())
                     dir = args[i];
                 else
@@ -231,7 +235,7 @@ int main(int argc, char** argv) {
             }
             if (dir.empty() || rows < 0)
                 return usage();
-            bench(dir, rows, seed);
+            bench(dir, rows, seed, deleted);
             return 0;
         }
         return usage();

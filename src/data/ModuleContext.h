@@ -22,6 +22,9 @@ struct ModuleContext {
     QString failure;
 };
 
+// An identifier in double quotes, inner quotes doubled, for generated SQL.
+QString quotedIdentifier(const QString& name);
+
 // Registers the module "dbf" on `db`; `context` must outlive the connection.
 void registerDbfModule(sqlite3* db, ModuleContext* context);
 

@@ -21,12 +21,6 @@ struct Statement {
     ~Statement() { sqlite3_finalize(handle); }
 };
 
-QString quoted(const QString& name) {
-    QString q = name;
-    q.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1Char('"') + q + QLatin1Char('"');
-}
-
 bool blank(const char* p) {
     while (*p && static_cast<unsigned char>(*p) <= ' ')
         ++p;
@@ -128,7 +122,7 @@ bool SqliteConnection::attachTable(const QString& name) {
         }
     }
     const QByteArray create = QStringLiteral("CREATE VIRTUAL TABLE main.%1 USING dbf(%2)")
-                                  .arg(quoted(table))
+                                  .arg(quotedIdentifier(table))
                                   .arg(it->second)
                                   .toUtf8();
     char* error = nullptr;

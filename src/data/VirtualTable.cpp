@@ -50,12 +50,6 @@ ValueClass valueClass(const DbfField& f) {
     }
 }
 
-QString quoted(const QString& name) {
-    QString q = name;
-    q.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1Char('"') + q + QLatin1Char('"');
-}
-
 std::uint64_t mix(std::uint64_t h, std::uint64_t tag) {
     h ^= tag * 0x9E3779B97F4A7C15ULL;
     h ^= h >> 31;
@@ -167,6 +161,12 @@ std::uint64_t valueHash(const Operand& value) {
     }
 }
 
+QString quotedIdentifier(const QString& name) {
+    QString q = name;
+    q.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + q + QLatin1Char('"');
+}
+
 void registerDbfModule(sqlite3* db, ModuleContext* context) {
     sqlite3_create_module_v2(db, "dbf", &dbfModule, context, nullptr);
 }
@@ -199,7 +199,7 @@ int VirtualTable::connect(sqlite3* db, void* aux, int argc, const char* const* a
             for (int k = 2; !seen.insert(name.toUpper()).second; ++k)
                 name = (f.name.isEmpty() ? QStringLiteral("FIELD%1").arg(n) : f.name)
                        + QStringLiteral("_%1").arg(k);
-            columns << quoted(name) + QLatin1Char(' ') + declaredType(f);
+            columns << quotedIdentifier(name) + QLatin1Char(' ') + declaredType(f);
         }
         if (columns.isEmpty())
             columns << QStringLiteral("\"_\" BLOB HIDDEN");

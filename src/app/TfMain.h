@@ -29,6 +29,7 @@ namespace dbfquery::app {
 class ResultSetModel;
 class TfListDeleteSql;
 class TfSelectZapros;
+class TfTitle;
 
 // The program's main window. Its controls hold the whole workbench state:
 // the data folder, the four wizard lines, the SQL text, the auto-build flag
@@ -73,6 +74,9 @@ public:
     // The open result, or null when there is none.
     std::shared_ptr<const data::ResultSet> openResult() const;
 
+    // The tool bar's print button: the title dialog when a result is open.
+    void actCreateTitleExecute();
+
     // Query text files.
     void actSaveSqlToFileExecute();
     void actLoadSqlOnFileExecute();
@@ -86,12 +90,16 @@ public:
     void setStatusMessage(const QString& message);
 
 private:
-    void createControls();
     void createActions();
+    void createControls();
+    void createDialogs();
+    QWidget* createWizardPanel();
+    QWidget* createWorkArea();
+    void createMenus();
+    void createToolBar();
     void arrangeControls();
     void connectHandlers();
     void connectCommand(QAction* action, void (TfMain::*handler)());
-    QAction* addCommand(const char* name, const QString& caption, const QString& hint);
     TQueryEntry entryFromWindow() const;
     QString setAsideNote() const;
 
@@ -111,6 +119,8 @@ private:
     ResultSetModel* m_resultModel = nullptr;
     QAction* actExit = nullptr;
     QAction* actRunSql = nullptr;
+    QAction* actPrintSql = nullptr;
+    QAction* actCreateTitle = nullptr;
     QAction* actSaveSqlToFile = nullptr;
     QAction* actLoadSqlOnFile = nullptr;
     QAction* actSaveSqlToDb = nullptr;
@@ -119,6 +129,7 @@ private:
 
     TfSelectZapros* fSelectZapros = nullptr;
     TfListDeleteSql* fListDeleteSql = nullptr;
+    TfTitle* fTitle = nullptr;
 
     data::TADOfoxproCon Con;
     data::TDynamicADOQuery Sql{&Con};

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStringList>
 #include <sqlite3.h>
 
 #include <cstring>
@@ -141,6 +142,7 @@ std::shared_ptr<const ResultSet> SqliteConnection::execute(const QString& sql, c
     Statement statement;
     const char* tail = nullptr;
     static const QString noTable = QStringLiteral("no such table: ");
+    QStringList attempted;
     for (;;) {
         const int rc = sqlite3_prepare_v3(m_db, text.constData(), static_cast<int>(text.size()), 0,
                                           &statement.handle, &tail);
@@ -151,8 +153,11 @@ std::shared_ptr<const ResultSet> SqliteConnection::execute(const QString& sql, c
             throw UserError(m_context.failure);
         if (error.startsWith(noTable)) {
             const QString name = error.mid(noTable.size());
-            if (attachTable(name))
+            // A name attached once and still missing (another schema, say) is not retried.
+            if (!attempted.contains(name) && attachTable(name)) {
+                attempted << name;
                 continue;
+            }
             throw UserError(messages::tableNotFound(name, m_folder));
         }
         throw UserError(messages::fromSqlite(rc, error));

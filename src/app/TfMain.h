@@ -89,6 +89,10 @@ public:
     QString statusMessage() const;
     void setStatusMessage(const QString& message);
 
+protected:
+    // Refused while a query runs: the worker still uses the connection.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void createActions();
     void createControls();
@@ -139,6 +143,7 @@ private:
     // The user declined to delete a damaged base file: the next save sets it
     // aside instead of overwriting it.
     bool m_damagedBaseKept = false;
+    bool m_running = false;
     // The line break of the file last loaded, kept for every later save.
     LineBreak m_lineBreak = LineBreak::CrLf;
 };

@@ -8,12 +8,16 @@
 #include "support/TWaitForm.h"
 #include "ui/TDataGrid.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
+#include <QScopeGuard>
 #include <QLineEdit>
 
 namespace dbfquery::app {
 
 void TfMain::actRunSqlExecute() {
+    m_running = true;
+    const auto notRunning = qScopeGuard([this] { m_running = false; });
     const auto wait = support::showScopedWaitForm(QStringLiteral("Выполняю Ваш запрос..."),
                                                   QStringLiteral("Ждите!"), support::woAnimation);
     try {
@@ -37,6 +41,13 @@ void TfMain::actRunSqlExecute() {
         Con.setConnected(false);
         m_resultModel->setResult(openResult());
     }
+}
+
+void TfMain::closeEvent(QCloseEvent* event) {
+    if (m_running)
+        event->ignore();
+    else
+        QMainWindow::closeEvent(event);
 }
 
 std::shared_ptr<const data::ResultSet> TfMain::openResult() const {

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -84,6 +85,24 @@ TEST_F(RunningAQuery, AnEmptyResultCountsZero) {
     run({"select * from people where age > 1000"});
     EXPECT_EQ(grid->columnCount(), 3);
     EXPECT_EQ(grid->footerText(0), QStringLiteral("0"));
+}
+
+TEST_F(RunningAQuery, ClosingTheWindowIsRefusedWhileAQueryRuns) {
+    bool closeTried = false;
+    QTimer probe;
+    probe.setInterval(1);
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        if (!waitWindowUp() || closeTried)
+            return;
+        closeTried = true;
+        EXPECT_FALSE(window->close());
+    });
+    probe.start();
+    run({"with recursive c(x) as (select 1 union all select x + 1 from c where x < 300000)",
+         "select count(*) from c"});
+    EXPECT_TRUE(closeTried);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->close());
 }
 
 struct FailureCase {

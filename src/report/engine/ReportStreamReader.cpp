@@ -1,6 +1,6 @@
 #include "report/engine/ReportStreamReader.h"
 
-#include "report/engine/Cp1251.h"
+#include "support/CodePage.h"
 
 namespace dbfquery::report {
 
@@ -33,7 +33,7 @@ std::int32_t ReportStreamReader::i32() {
 QString ReportStreamReader::string() {
     const qsizetype length = u16();
     require(length + 1);
-    QString text = detail::fromCp1251(m_data + m_at, length);
+    QString text = support::CodePage::cp1251().decode(std::string_view(m_data + m_at, static_cast<size_t>(length)));
     m_at += length + 1; // the 0 byte after the text
     return text;
 }
@@ -53,7 +53,7 @@ QStringList ReportStreamReader::stringList() {
     while (true) {
         const qsizetype length = u16();
         require(length + 1);
-        lines << detail::fromCp1251(m_data + m_at, length);
+        lines << support::CodePage::cp1251().decode(std::string_view(m_data + m_at, static_cast<size_t>(length)));
         m_at += length;
         const std::uint8_t separator = u8();
         if (separator == 0)

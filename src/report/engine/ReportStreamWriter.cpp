@@ -1,6 +1,6 @@
 #include "report/engine/ReportStreamWriter.h"
 
-#include "report/engine/Cp1251.h"
+#include "support/CodePage.h"
 #include "support/Rounding.h"
 
 #include <algorithm>
@@ -10,7 +10,7 @@ namespace dbfquery::report {
 namespace {
 
 QByteArray limited(const QString& text) {
-    QByteArray bytes = detail::toCp1251(text);
+    QByteArray bytes = support::CodePage::cp1251().encode(text).bytes;
     if (bytes.size() > 0xFFFF)
         bytes.truncate(0xFFFF);
     return bytes;

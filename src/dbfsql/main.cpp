@@ -4,6 +4,7 @@
 #include "data/TADOfoxproCon.h"
 #include "data/TDynamicADOQuery.h"
 #include "dbfsql/ResultWriter.h"
+#include "dbfsql/XlsOutput.h"
 #include "support/UserError.h"
 
 #include <QDir>
@@ -27,6 +28,7 @@ struct Options {
     QString folder = QDir::currentPath();
     Format format = Format::Csv;
     bool raw = false;
+    QString xlsFile; // empty: print the rows
     bool help = false;
     QString sql;
     bool sqlGiven = false;
@@ -41,7 +43,8 @@ const char usage[] =
     "  --table         выровненная таблица\n"
     "  --types         поля результата: имя, тип, ширина, знаки, числовой класс;\n"
     "                  затем таблицы запроса с их кодовыми страницами\n"
-    "  --raw           не переводить латинские буквы запроса в верхний регистр\n";
+    "  --raw           не переводить латинские буквы запроса в верхний регистр\n"
+    "  --xls ФАЙЛ      записать результат в книгу Excel 97 (.xls) вместо печати\n";
 
 // Each option: its name, whether it takes a value, and what it sets. A new
 // option (an output file, say) is one more row.
@@ -58,6 +61,7 @@ const std::vector<OptionSpec>& optionSpecs() {
         {"--table", false, [](Options& o, const QString&) { o.format = Format::Table; }},
         {"--types", false, [](Options& o, const QString&) { o.format = Format::Types; }},
         {"--raw", false, [](Options& o, const QString&) { o.raw = true; }},
+        {"--xls", true, [](Options& o, const QString& v) { o.xlsFile = v; }},
         {"--help", false, [](Options& o, const QString&) { o.help = true; }},
     };
     return specs;
@@ -132,6 +136,13 @@ int run(int argc, char** argv) {
         for (const QString& warning : table->warnings())
             std::fprintf(stderr, "dbfsql: %s\n", warning.toUtf8().constData());
 
+    if (!options.xlsFile.isEmpty()) {
+        const auto tables = con.connection().openedTables();
+        const QString sheet = tables.empty() ? QStringLiteral("Sql") : tables.front().first;
+        const QString user = qEnvironmentVariable("USER", QStringLiteral("dbfsql"));
+        dbfsql::writeXls(options.xlsFile, *rows, sheet, user);
+        return 0;
+    }
     switch (options.format) {
     case Format::Csv: dbfsql::writeCsv(stdout, *rows); break;
     case Format::Table: dbfsql::writeTable(stdout, *rows); break;

@@ -6,13 +6,13 @@
 #include "support/DeleteFileWait.h"
 #include "support/MessageDialogs.h"
 #include "support/TWaitForm.h"
+#include "support/TextLines.h"
 #include "support/UserError.h"
 #include "ui/UpperCaseEdit.h"
 
 #include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
-#include <QRegularExpression>
 
 namespace dbfquery::app {
 
@@ -23,15 +23,6 @@ QString joinedText(const QStringList& lines) {
     for (const QString& line : lines)
         text += line + QStringLiteral("\r\n");
     return text;
-}
-
-// A break is CR LF, CR or LF; one at the very end adds no empty line.
-QStringList splitText(const QString& text) {
-    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
-    QStringList lines = text.split(lineBreak);
-    if (!lines.isEmpty() && lines.back().isEmpty())
-        lines.removeLast();
-    return lines;
 }
 
 } // namespace
@@ -139,7 +130,7 @@ void TfMain::actLoadSqlOnDbExecute() {
     ListOrder->setText(e.OrderBy);
     Path->setText(e.Path);
     ListFields->setText(e.Select);
-    setSqlLines(splitText(e.Text));
+    setSqlLines(support::splitTextLines(e.Text));
     if (!chbAuto->isChecked())
         ListWhere->setText(e.Where);
     setStatusMessage(QStringLiteral("Загружен из базы под именем ") + fSelectZapros->NameText());

@@ -1,6 +1,7 @@
 #include "data/TDynamicADOQuery.h"
 
 #include "data/ProviderMessages.h"
+#include "support/TextLines.h"
 #include "support/UserError.h"
 
 namespace dbfquery::data {
@@ -48,25 +49,6 @@ QString TDynamicADOQuery::upperAscii(QString text) {
     return text;
 }
 
-QStringList TDynamicADOQuery::splitLines(const QString& text) {
-    QStringList lines;
-    QString line;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar ch = text[i];
-        if (ch == QLatin1Char('\r') || ch == QLatin1Char('\n')) {
-            if (ch == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
-                ++i;
-            lines << line;
-            line.clear();
-        } else {
-            line += ch;
-        }
-    }
-    if (!line.isEmpty())
-        lines << line;
-    return lines;
-}
-
 void TDynamicADOQuery::Rebuild() {
     QString text;
     for (const QString& line : m_template)
@@ -87,7 +69,7 @@ void TDynamicADOQuery::Rebuild() {
             continue;
         text.replace(at, 2, param);
     }
-    m_statement = splitLines(text);
+    m_statement = support::splitTextLines(text);
 }
 
 void TDynamicADOQuery::Open() {

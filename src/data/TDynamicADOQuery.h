@@ -51,7 +51,6 @@ public:
     // The pieces of Rebuild, exposed for the command-line tool.
     static QStringList splitParams(const QString& params);
     static QString upperAscii(QString text);
-    static QStringList splitLines(const QString& text);
 
 private:
     TADOfoxproCon* m_connection;

@@ -5,6 +5,7 @@
 #include "data/TDynamicADOQuery.h"
 #include "dbfsql/ResultWriter.h"
 #include "dbfsql/XlsOutput.h"
+#include "support/TextLines.h"
 #include "support/UserError.h"
 
 #include <QDir>
@@ -128,7 +129,7 @@ int run(int argc, char** argv) {
         rows = con.connection().execute(sql, QStringLiteral("Sql"));
     } else {
         data::TDynamicADOQuery query(&con);
-        query.setSqlShablon(data::TDynamicADOQuery::splitLines(sql));
+        query.setSqlShablon(support::splitTextLines(sql));
         query.Open();
         rows = query.Result();
     }
